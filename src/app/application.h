@@ -1,0 +1,8 @@
+#pragma once
+
+namespace tindrel {
+
+// Starts the monitor, runs it until the user quits and returns the process exit code.
+int run_application(int argc, char** argv);
+
+} // namespace tindrel
