@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clock/clock.h"
+#include "core/platform/clock.h"
 
 namespace tindrel::testing {
 

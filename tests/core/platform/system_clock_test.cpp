@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "core/clock/clock.h"
+#include "core/platform/clock.h"
 
 namespace tindrel {
 namespace {

@@ -1,6 +1,6 @@
 #include <ctime>
 
-#include "core/clock/clock.h"
+#include "core/platform/clock.h"
 
 namespace tindrel {
 
