@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "core/store/app_state.h"
 #include "core/store/settings.h"
+
+#include <string>
+#include <vector>
 
 namespace tindrel {
 
@@ -16,9 +16,9 @@ std::string data_file_path();
 
 // What a load met, in the order the user must be told of it.
 struct LoadOutcome {
-    bool file_was_missing = false;   // the not-found warning is due (shown before creation)
-    bool open_failed = false;        // fatal: the file could not be opened or created
-    bool mail_turned_off = false;    // "Incorrect SMTP settings !" is due
+    bool file_was_missing = false; // the not-found warning is due (shown before creation)
+    bool open_failed = false;      // fatal: the file could not be opened or created
+    bool mail_turned_off = false;  // "Incorrect SMTP settings !" is due
 };
 
 // Loads the data file at `path` into `settings` (which must hold the defaults) and appends

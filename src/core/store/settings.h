@@ -14,6 +14,8 @@ struct Settings {
     int16_t smtp_port = 25;
     std::string recipient1;
     std::string recipient2;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // SMTP counts as configured unless the port is 0 or both recipients are empty once
