@@ -2,6 +2,7 @@
 
 #include "core/store/data_file_format.h"
 #include "core/store/file_io.h"
+#include "core/store/file_replacement.h"
 
 #include <cerrno>
 #include <climits>
@@ -89,12 +90,7 @@ LoadOutcome load_data_file(const std::string& path, Settings& settings, AppState
 
 bool save_data_file(const std::string& path, const Settings& settings,
                     const std::vector<std::string>& hosts) {
-    const int fd = open_retrying(path, O_WRONLY | O_CREAT | O_TRUNC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool written = write_all(fd, format_data_file(settings, hosts));
-    return close(fd) == 0 && written;
+    return replace_file(path, format_data_file(settings, hosts));
 }
 
 } // namespace tindrel
