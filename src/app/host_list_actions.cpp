@@ -1,0 +1,42 @@
+#include "app/host_list_actions.h"
+
+#include "app/ipv4_address_field.h"
+#include "app/main_window.h"
+
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+
+namespace tindrel {
+
+QString host_name_entry(const QString& typed) {
+    if (typed.startsWith(QLatin1Char('@'))) {
+        return typed;
+    }
+    return QLatin1Char('@') + typed;
+}
+
+void add_ip(MainWindow& window, AppState& state) {
+    window.append_host(window.controls().address->text());
+    state.modified = 1;
+}
+
+void add_hostname(MainWindow& window, AppState& state) {
+    window.append_host(host_name_entry(window.controls().host_name->text()));
+    state.modified = 1;
+}
+
+void delete_selected(MainWindow& window, AppState& state) {
+    const QModelIndexList selected = window.controls().host_list->selectionModel()->selectedRows();
+    if (!selected.isEmpty()) {
+        window.hosts().removeRows(selected.first().row(), 1);
+    }
+    // Set even when nothing was removed, so quitting always offers to save after a delete.
+    state.modified = 1;
+}
+
+void clean_log(MainWindow& window) {
+    window.log().setStringList({});
+}
+
+} // namespace tindrel

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/fonts.h"
+#include "core/store/app_state.h"
+#include "core/store/settings.h"
+
+#include <QObject>
+#include <memory>
+
+namespace tindrel {
+
+class Facilities;
+class MainWindow;
+
+// One run of the monitor: start-up, the dispatch of the main window's buttons and menu
+// items, the quit sequence and shut-down. Qt's event loop is the main loop; the program
+// reports its end through ended() and whoever runs the loop then leaves it.
+class Program final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Program(Facilities& facilities);
+    ~Program() override;
+
+    // Brings the program up to its main loop: facilities, fonts and pictures, the defaults,
+    // the main window and the data file. Returns false when the program had to end on the
+    // way (after its message; ended() has then been emitted).
+    bool start_up();
+
+    // The quit sequence: offers to save when something changed, closes the main window and
+    // shuts down. Should the save fail, the user is told and the program stays open.
+    void quit_program();
+
+    // Releases every facility in order and emits ended(0). Must not run inside a handler
+    // of the main window's own widgets, as it deletes that window; the dispatch queues it.
+    void shut_down();
+
+    bool has_ended() const { return ended_; }
+    const AppState& app_state() const { return state_; }
+    AppState& app_state() { return state_; }
+    Settings& settings() { return settings_; }
+    MainWindow* main_window() { return window_.get(); }
+
+signals:
+    void ended(int exit_code);
+
+private:
+    void run_main_loop();
+    void on_close_request();
+    void save_list_and_settings();
+    // Entries that the scan and the secondary windows take over.
+    void start_scan();
+    void open_smtp_settings();
+    void open_ping_options();
+    void open_about();
+
+    Facilities& facilities_;
+    AppState state_;
+    Settings settings_;
+    WindowFonts fonts_;
+    std::unique_ptr<MainWindow> window_;
+    bool quitting_ = false;
+    bool ended_ = false;
+};
+
+} // namespace tindrel

@@ -1,1 +1,0 @@
-// Replaced as the module gains its sources.
