@@ -1,0 +1,3 @@
+from raster import Canvas
+def draw():
+    return Canvas(235, 92)

@@ -1,0 +1,228 @@
+#include "core/alerts/sound/sdl_audio_device.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <array>
+#include <new>
+#include <vector>
+
+namespace tindrel {
+namespace {
+
+constexpr int wanted_rate = 44100;
+// About 23 ms at 44100 Hz: the longest a play waits to be heard, and few enough wake-ups
+// for an output that stays open all day.
+constexpr Uint16 buffer_frames = 1024;
+// A prepared sound larger than this is refused (the alert clip needs about 110 KiB).
+constexpr std::size_t max_prepared_bytes = std::size_t{64} << 20;
+
+struct SdlSound final : DeviceSound {
+    std::vector<Uint8> bytes;
+};
+
+// What one voice plays; touched only with the device locked (SDL holds that lock while
+// it runs the callback).
+struct Playback {
+    std::shared_ptr<const SdlSound> sound;
+    std::size_t position = 0;
+    int volume = SDL_MIX_MAXVOLUME;
+    bool finished = true;
+    SDL_sem* ended = nullptr; // posted when the sound has been handed to the device in full
+};
+
+SDL_AudioFormat sdl_format(const WaveFormat& format) {
+    if (format.format_tag == 1 && format.bits_per_sample == 8) {
+        return AUDIO_U8;
+    }
+    if (format.format_tag == 1 && format.bits_per_sample == 16) {
+        return AUDIO_S16LSB;
+    }
+    if (format.format_tag == 1 && format.bits_per_sample == 32) {
+        return AUDIO_S32LSB;
+    }
+    if (format.format_tag == 3 && format.bits_per_sample == 32) {
+        return AUDIO_F32LSB;
+    }
+    return 0;
+}
+
+} // namespace
+
+struct SdlAudioDevice::State {
+    SDL_AudioDeviceID device = 0;
+    SDL_AudioSpec spec{};
+    std::array<Playback, 2> voices;
+
+    Playback& voice(Voice v) { return voices[v == Voice::clip ? 0 : 1]; }
+
+    static void fill(void* userdata, Uint8* stream, int length) {
+        auto* state = static_cast<State*>(userdata);
+        SDL_memset(stream, state->spec.silence, static_cast<std::size_t>(length));
+        for (Playback& playback : state->voices) {
+            if (!playback.sound || playback.finished) {
+                continue;
+            }
+            const std::vector<Uint8>& bytes = playback.sound->bytes;
+            const std::size_t count =
+                std::min(bytes.size() - playback.position, static_cast<std::size_t>(length));
+            SDL_MixAudioFormat(stream, bytes.data() + playback.position, state->spec.format,
+                               static_cast<Uint32>(count), playback.volume);
+            playback.position += count;
+            if (playback.position == bytes.size()) {
+                playback.finished = true;
+                SDL_SemPost(playback.ended);
+            }
+        }
+    }
+};
+
+SdlAudioDevice::SdlAudioDevice() = default;
+
+SdlAudioDevice::~SdlAudioDevice() {
+    close();
+}
+
+bool SdlAudioDevice::open() {
+    if (state_) {
+        return true;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    auto state = std::make_unique<State>();
+    SDL_AudioSpec wanted{};
+    wanted.freq = wanted_rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 1;
+    wanted.samples = buffer_frames;
+    wanted.callback = &State::fill;
+    wanted.userdata = state.get();
+    for (Playback& playback : state->voices) {
+        playback.ended = SDL_CreateSemaphore(0);
+    }
+    state->device =
+        SDL_OpenAudioDevice(nullptr, 0, &wanted, &state->spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    const bool ready = state->device != 0 && state->voices[0].ended != nullptr &&
+                       state->voices[1].ended != nullptr;
+    if (!ready) {
+        if (state->device != 0) {
+            SDL_CloseAudioDevice(state->device);
+        }
+        for (Playback& playback : state->voices) {
+            if (playback.ended != nullptr) {
+                SDL_DestroySemaphore(playback.ended);
+            }
+        }
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    state_ = std::move(state);
+    SDL_PauseAudioDevice(state_->device, 0);
+    return true;
+}
+
+void SdlAudioDevice::close() {
+    if (!state_) {
+        return;
+    }
+    // Closing waits for SDL's audio thread to end, so nothing reads the sounds afterwards.
+    SDL_CloseAudioDevice(state_->device);
+    for (Playback& playback : state_->voices) {
+        SDL_DestroySemaphore(playback.ended);
+    }
+    state_.reset();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+std::shared_ptr<const DeviceSound> SdlAudioDevice::prepare(const WaveFormat& format,
+                                                           std::span<const uint8_t> samples) {
+    const SDL_AudioFormat source_format = sdl_format(format);
+    const int frame_size = format.channels * format.bits_per_sample / 8;
+    if (!state_ || source_format == 0 || format.channels < 1 || format.channels > 8 ||
+        format.block_align != frame_size || format.samples_per_second < 100 ||
+        format.samples_per_second > 200000) {
+        return nullptr;
+    }
+    const SDL_AudioSpec& out = state_->spec;
+    const std::size_t frames = samples.size() / static_cast<std::size_t>(frame_size);
+    const std::size_t out_frame_size = SDL_AUDIO_BITSIZE(out.format) / 8 * out.channels;
+    const double expected =
+        static_cast<double>(frames) * out.freq / format.samples_per_second * out_frame_size;
+    if (frames == 0 || expected > static_cast<double>(max_prepared_bytes)) {
+        return nullptr;
+    }
+
+    SDL_AudioStream* stream = SDL_NewAudioStream(source_format, static_cast<Uint8>(format.channels),
+                                                 static_cast<int>(format.samples_per_second),
+                                                 out.format, out.channels, out.freq);
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    std::shared_ptr<SdlSound> sound;
+    const int in_bytes = static_cast<int>(frames * static_cast<std::size_t>(frame_size));
+    if (SDL_AudioStreamPut(stream, samples.data(), in_bytes) == 0 &&
+        SDL_AudioStreamFlush(stream) == 0) {
+        try {
+            sound = std::make_shared<SdlSound>();
+            sound->bytes.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
+            const int got = SDL_AudioStreamGet(stream, sound->bytes.data(),
+                                               static_cast<int>(sound->bytes.size()));
+            sound->bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        } catch (const std::bad_alloc&) {
+            sound.reset();
+        }
+    }
+    SDL_FreeAudioStream(stream);
+    if (!sound || sound->bytes.empty()) {
+        return nullptr;
+    }
+    return sound;
+}
+
+bool SdlAudioDevice::start(Voice voice, std::shared_ptr<const DeviceSound> sound, int volume) {
+    auto prepared = std::dynamic_pointer_cast<const SdlSound>(std::move(sound));
+    if (!state_ || !prepared) {
+        return false;
+    }
+    SDL_LockAudioDevice(state_->device);
+    Playback& playback = state_->voice(voice);
+    playback.sound.swap(prepared);
+    playback.position = 0;
+    playback.volume = std::clamp(volume, 0, 100) * SDL_MIX_MAXVOLUME / 100;
+    playback.finished = false;
+    while (SDL_SemTryWait(playback.ended) == 0) {
+    }
+    SDL_UnlockAudioDevice(state_->device);
+    // `prepared` now holds the sound that was cut off; it is freed here, not in the
+    // audio thread.
+    return true;
+}
+
+void SdlAudioDevice::stop(Voice voice) {
+    if (!state_) {
+        return;
+    }
+    std::shared_ptr<const SdlSound> cut_off;
+    SDL_LockAudioDevice(state_->device);
+    Playback& playback = state_->voice(voice);
+    playback.sound.swap(cut_off);
+    playback.finished = true;
+    SDL_UnlockAudioDevice(state_->device);
+}
+
+bool SdlAudioDevice::wait_until_finished(Voice voice, uint32_t timeout_ms) {
+    if (!state_) {
+        return false;
+    }
+    if (SDL_SemWaitTimeout(state_->voice(voice).ended, timeout_ms) != 0) {
+        return false;
+    }
+    // The last samples were handed over with one buffer still to play.
+    const Uint32 buffer_ms =
+        static_cast<Uint32>((uint64_t{state_->spec.samples} * 1000 + state_->spec.freq - 1) /
+                            static_cast<uint64_t>(state_->spec.freq));
+    SDL_Delay(buffer_ms);
+    return true;
+}
+
+} // namespace tindrel
