@@ -1,6 +1,7 @@
 #include "core/store/data_file.h"
 #include "store_test_support.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -12,11 +13,17 @@ using namespace std::string_literals;
 using testing_support::TempDir;
 using testing_support::write_bytes;
 
+// The content is made when the case runs: every test runs in a process of its own, and
+// large contents built up front would cost each of them.
 struct HostileCase {
     std::string name;
-    std::string content;
+    std::function<std::string()> content;
     size_t hosts;
 };
+
+std::function<std::string()> bytes(std::string content) {
+    return [content] { return content; };
+}
 
 void PrintTo(const HostileCase& c, std::ostream* os) {
     *os << c.name;
@@ -37,7 +44,7 @@ class HostileFile : public ::testing::TestWithParam<HostileCase> {};
 TEST_P(HostileFile, LoadsWithoutCrashOrHang) {
     TempDir dir;
     const std::string path = dir.file("IPs.td");
-    write_bytes(path, GetParam().content);
+    write_bytes(path, GetParam().content());
     Settings settings;
     AppState state;
     std::vector<std::string> hosts;
@@ -49,17 +56,18 @@ TEST_P(HostileFile, LoadsWithoutCrashOrHang) {
 INSTANTIATE_TEST_SUITE_P(
     Table, HostileFile,
     ::testing::Values(
-        HostileCase{"NulBytes", "\0\0a\0;port=1\0\0"s, 4},
-        HostileCase{"NoFinalLineEnd", ";port=1\r\n10.0.0.7", 1},
-        HostileCase{"MegabyteLine", std::string(1 << 20, 'x'), 1},
-        HostileCase{"MegabyteSettingLine", ";smtp=" + std::string(1 << 20, ' '), 0},
-        HostileCase{"HundredThousandLines", many_lines(100000), 100000},
-        HostileCase{
-            "ThirtyDigitNumbers",
-            ";scan_every=999999999999999999999999999999\r\n"
-            ";port=-123456789012345678901234567890\r\n;play_sound=$FFFFFFFFFFFFFFFFFFFFFFFFFFFFF",
-            0},
-        HostileCase{"PrefixesWithoutDigits", ";scan_every=$\r\n;port=%\r\n;send_email=-$", 0},
+        HostileCase{"NulBytes", bytes("\0\0a\0;port=1\0\0"s), 4},
+        HostileCase{"NoFinalLineEnd", bytes(";port=1\r\n10.0.0.7"), 1},
+        HostileCase{"MegabyteLine", [] { return std::string(1 << 20, 'x'); }, 1},
+        HostileCase{"MegabyteSettingLine", [] { return ";smtp=" + std::string(1 << 20, ' '); }, 0},
+        HostileCase{"HundredThousandLines", [] { return many_lines(100000); }, 100000},
+        HostileCase{"ThirtyDigitNumbers",
+                    bytes(";scan_every=999999999999999999999999999999\r\n"
+                          ";port=-123456789012345678901234567890\r\n"
+                          ";play_sound=$FFFFFFFFFFFFFFFFFFFFFFFFFFFFF"),
+                    0},
+        HostileCase{"PrefixesWithoutDigits", bytes(";scan_every=$\r\n;port=%\r\n;send_email=-$"),
+                    0},
         HostileCase{"EveryByte",
                     [] {
                         std::string all;
@@ -69,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                             }
                         }
                         return all;
-                    }(),
+                    },
                     // Each round holds three terminators (NUL, LF and a lone CR); the
                     // last round's tail runs to the end of the file.
                     4 * 3 + 1}),
