@@ -16,15 +16,16 @@ std::string data_file_path();
 
 // What a load met, in the order the user must be told of it.
 struct LoadOutcome {
-    bool file_was_missing = false; // the not-found warning is due (shown before creation)
-    bool open_failed = false;      // fatal: the file could not be opened or created
+    bool file_was_missing = false; // the not-found warning is due (the file exists by now)
+    bool open_failed = false;      // fatal: the file could not be opened, created or read
     bool mail_turned_off = false;  // "Incorrect SMTP settings !" is due
 };
 
 // Loads the data file at `path` into `settings` (which must hold the defaults) and appends
 // its host lines to `hosts`; applies the mail and sound checks to `settings` and `state`.
 // A missing or empty file receives the seven default lines. On open_failed nothing else
-// has been read and the caller ends the program.
+// has been read and the caller ends the program: a read error counts too, since going on
+// with part of the list would lose the rest at the next save.
 LoadOutcome load_data_file(const std::string& path, Settings& settings, AppState& state,
                            std::vector<std::string>& hosts);
 
