@@ -27,9 +27,12 @@ void add_hostname(MainWindow& window, AppState& state) {
 }
 
 void delete_selected(MainWindow& window, AppState& state) {
-    const QModelIndexList selected = window.controls().host_list->selectionModel()->selectedRows();
+    QItemSelectionModel* selection = window.controls().host_list->selectionModel();
+    const QModelIndexList selected = selection->selectedRows();
     if (!selected.isEmpty()) {
         window.hosts().removeRows(selected.first().row(), 1);
+        // The view selects the next line in its place; a second press must not delete it.
+        selection->clearSelection();
     }
     // Set even when nothing was removed, so quitting always offers to save after a delete.
     state.modified = 1;
