@@ -13,20 +13,24 @@ constexpr uint32_t kCountdownSpacingMs = 1000;
 constexpr int kPauseAfterProbeMs = 10;
 constexpr int kStopBeepMs = 100;
 
-// Whether the tick `now` is past `time`. Ticks compare as signed 32-bit values, so a deadline
-// that wrapped past 2^31 counts as past at once and the wait then in progress ends early.
-// The signed difference also counts: without it a deadline set just before 2^31 and checked
-// just after (a late timer, a long mail) would look 49 days away and stall the scan.
-bool is_past(uint32_t now, uint32_t time) {
-    return static_cast<int32_t>(now) > static_cast<int32_t>(time) ||
-           static_cast<int32_t>(now - time) > 0;
+enum class Passing { not_yet, passed, passed_early };
+
+// Where tick `now` stands against deadline `time`, both signed 32-bit. The signed difference
+// is right across every wrap of the counter. Compared as values, a deadline set shortly
+// before the counter reaches 2^31 reads as negative and so as already passed, while the
+// clock still reads below it: that is the early end.
+Passing compare(uint32_t now, uint32_t time) {
+    if (static_cast<int32_t>(now - time) > 0) {
+        return Passing::passed;
+    }
+    if (static_cast<int32_t>(now) > static_cast<int32_t>(time)) {
+        return Passing::passed_early;
+    }
+    return Passing::not_yet;
 }
 
-// Milliseconds until `time` is past: it becomes past on the first tick after it.
+// Milliseconds until a deadline that is not past becomes past: the first tick after it.
 int64_t ms_until_past(uint32_t now, uint32_t time) {
-    if (is_past(now, time)) {
-        return 0;
-    }
     return static_cast<int64_t>(time - now) + 1;
 }
 
@@ -79,19 +83,36 @@ int32_t ScanCycle::ms_until_due() {
         return -1;
     }
     const uint32_t now = services_.clock.tick_ms();
-    int64_t due;
-    if (!is_past(now, state_.next_pass_at)) {
-        // Between passes: the next countdown update, or the end of the wait.
-        due = std::min(ms_until_past(now, state_.next_countdown_at),
-                       ms_until_past(now, state_.next_pass_at));
-    } else {
-        due = ms_until_past(now, state_.next_probe_at);
-    }
+    const auto until = [&](uint32_t time) {
+        return is_past(now, time) ? 0 : ms_until_past(now, time);
+    };
+    // Between passes: the next countdown update or the end of the wait; else the next step.
+    const int64_t due = is_past(now, state_.next_pass_at)
+                            ? until(state_.next_probe_at)
+                            : std::min(until(state_.next_countdown_at), until(state_.next_pass_at));
     return static_cast<int32_t>(std::min<int64_t>(due, INT32_MAX));
 }
 
+// The early end at 2^31 ends the wait then in progress, once. Allowing it again for the
+// deadlines set right after, still before the crossing, would end each of them at once too:
+// a burst of probe steps 10 ms apart and a countdown that runs away, until the clock crosses.
+bool ScanCycle::is_past(uint32_t now, uint32_t time) const {
+    const Passing passing = compare(now, time);
+    return passing == Passing::passed || (passing == Passing::passed_early && !early_end_used_);
+}
+
 bool ScanCycle::clock_past(uint32_t time) {
-    return is_past(services_.clock.tick_ms(), time);
+    const uint32_t now = services_.clock.tick_ms();
+    if (static_cast<int32_t>(now) < 0) {
+        early_end_used_ = false; // the clock has crossed; the next crossing may end a wait
+    }
+    if (!is_past(now, time)) {
+        return false;
+    }
+    if (compare(now, time) == Passing::passed_early) {
+        early_end_used_ = true;
+    }
+    return true;
 }
 
 void ScanCycle::timing_step() {

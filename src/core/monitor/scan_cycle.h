@@ -50,6 +50,8 @@ struct ScanState {
     uint32_t next_pass_at = 0;
     uint32_t next_countdown_at = 0;
     bool stop_requested = false;
+
+    bool operator==(const ScanState&) const = default;
 };
 
 // The outside facilities a scan uses; each must outlive it.
@@ -90,6 +92,7 @@ private:
     void probe_step();
     void report_failure(const std::string& entry);
     void end_pass();
+    bool is_past(uint32_t now, uint32_t time) const;
     bool clock_past(uint32_t time);
 
     const Settings& settings_;
@@ -97,6 +100,7 @@ private:
     ScanServices services_;
     ScanState state_;
     bool running_ = false;
+    bool early_end_used_ = false; // since the clock last read below 2^31
 };
 
 } // namespace tindrel
