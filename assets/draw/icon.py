@@ -26,7 +26,7 @@ def _ico_image(rgba_rows, size, bpp):
         entries = [{"rgba": row, "transparent": [a < 128 for *_, a in row]} for row in rgba_rows]
         return (size, 32, entries, None)
     opaque = [(r, g, b) for row in rgba_rows for r, g, b, a in row if a >= 128]
-    colours = palette.STANDARD_16 if bpp == 4 else palette.median_cut(opaque, 256)
+    colours = palette.median_cut(opaque, 1 << bpp)
     entries = []
     for row in rgba_rows:
         entries.append({

@@ -1,13 +1,4 @@
-"""Palettes for the icon's 256- and 16-colour images."""
-
-# The 16 colours every Windows display knows; 16-colour icons use them.
-STANDARD_16 = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
-
+"""Palettes for the icon's 256- and 16-colour images, chosen from the image's own colours."""
 
 def median_cut(colours, count):
     """Reduces a list of RGB colours (repeats weigh more) to at most `count` colours."""

@@ -9,7 +9,7 @@ import logo
 def arrow():
     """A solid black triangle pointing left, 9 x 15, on white."""
     canvas = Canvas(9, 15)
-    canvas.paint(Polygon([(0.6, 7.5), (8.4, 0.6), (8.4, 14.4)]), (0, 0, 0))
+    canvas.paint(Polygon([(0.5, 7.5), (9.0, 0.5), (9.0, 14.5)]), (0, 0, 0))
     return canvas
 
 

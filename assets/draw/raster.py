@@ -138,7 +138,7 @@ class Ellipse(Shape):
         if k == 0:
             return -min(self.rx, self.ry)
         gx, gy = dx / self.rx, dy / self.ry
-        return (k - 1.0) * k / math.hypot(gx, gy) if k > 0 else 0.0
+        return (k - 1.0) * k / math.hypot(gx, gy)
 
 
 class Box(Shape):
@@ -224,7 +224,14 @@ class Union(Shape):
                        max(s.bounds[2] for s in shapes), max(s.bounds[3] for s in shapes))
 
     def distance(self, x, y):
-        return min(s.distance(x, y) for s in self.shapes)
+        best = 1e9
+        for s in self.shapes:
+            # A shape whose box lies farther off than the best so far cannot win.
+            x0, y0, x1, y1 = s.bounds
+            box = math.hypot(max(x0 - x, 0.0, x - x1), max(y0 - y, 0.0, y - y1))
+            if box < best:
+                best = min(best, s.distance(x, y))
+        return best
 
 
 class Grown(Shape):
