@@ -8,7 +8,8 @@ build_packages=(cmake g++ make pkg-config ccache qt6-base-dev libjpeg62-turbo-de
                 libcap2-bin)
 run_packages=(xvfb openbox xdotool x11-utils fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-14 libclang-rt-14-dev
-               python3 python3-aiosmtpd swaks hyperfine iproute2 util-linux time imagemagick)
+               python3 python3-aiosmtpd swaks hyperfine iproute2 util-linux time imagemagick
+               iputils-ping)
 
 wanted=("${build_packages[@]}" "${run_packages[@]}")
 if [ "${1:-run}" = test ]; then
