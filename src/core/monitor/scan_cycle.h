@@ -33,14 +33,18 @@ namespace tindrel {
 //
 // Every call runs one iteration of the scan: the event's action, then whatever is due by
 // the clock (a countdown update or a probe step). Calling on_timer() early is harmless, it
-// just finds nothing due. Re-arm the timer after every call, because each one may move the
-// deadlines. A probe step blocks for the resolution, the probe (about a second when the
-// target is silent) and the alert mail. While the scan runs, drop every other event of the
-// main window, its close request included; the About item stays enabled and does nothing.
-// on_stop() beeps twice (blocking, 200 ms) and may still run a probe step that is due; after
-// it, running() is false and the frame title and the log stay as they are.
+// just finds nothing due (a precise timer, Qt::PreciseTimer, saves such wake-ups). Re-arm
+// the timer after every call, because each one may move the deadlines. A probe step blocks for the
+// resolution, the probe (about a second when the target is silent) and the alert mail. While the
+// scan runs, drop every other event of the main window, its close request included; the About item
+// stays enabled and does nothing. on_stop() beeps twice (blocking, 200 ms) and may still run a
+// probe step that is due; after it, running() is false and the frame title and the log stay as they
+// are.
 //
 // Settings and AppState are read at the moment of use and must outlive the scan.
+// The real services: SystemClock, IcmpProber, SystemResolver, SilentBeeper (until the sound
+// module gives a beeper that sounds) and SystemSleeper; the view and the alerts are the
+// front end's own.
 
 // The scan's own variables; every start begins afresh. Times are the Clock's 32-bit ticks.
 struct ScanState {
