@@ -162,6 +162,10 @@ ProbeReport IcmpProber::probe(uint32_t address) {
             drain_error_queue(socket);
             return failure(ProbeOutcome::error_reported, kind, 0);
         }
+        if ((waiting.revents & POLLIN) == 0) {
+            // Nothing to read and no error: polling again would return at once for ever.
+            return failure(ProbeOutcome::receive_failed, kind, 0);
+        }
         switch (read_pending(socket, probe)) {
         case ReadResult::reply:
             return ProbeReport{ProbeOutcome::replied, kind, 0};
