@@ -8,6 +8,10 @@
 namespace tindrel {
 
 std::optional<uint32_t> SystemResolver::resolve_ipv4(const std::string& name) {
+    // An empty name resolves to nothing; asking the system would only cost a look-up.
+    if (name.empty()) {
+        return std::nullopt;
+    }
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;

@@ -23,5 +23,10 @@ TEST(SystemResolver, DottedTextNeedsNoLookup) {
     EXPECT_EQ(octets[3], 9);
 }
 
+TEST(SystemResolver, EmptyNameResolvesToNothing) {
+    SystemResolver resolver;
+    EXPECT_FALSE(resolver.resolve_ipv4("").has_value());
+}
+
 } // namespace
 } // namespace tindrel
