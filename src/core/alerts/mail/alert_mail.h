@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/alerts/mail/mail_dependencies.h"
+#include "core/alerts/mail/mail_message.h"
 #include "core/store/settings.h"
 
 #include <cstdint>
