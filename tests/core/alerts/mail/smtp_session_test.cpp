@@ -242,35 +242,43 @@ INSTANTIATE_TEST_SUITE_P(AfterSteps, SmtpSessionCut,
                          ::testing::Range<size_t>(0, Peer::accepting_script(1).size()));
 
 // A connection fed from a queue of arriving chunks, with a clock that moves only while the
-// session pauses: reply waits run without real time passing.
-class FakeConnection final : public Connection {
-public:
+// session pauses: reply waits run without real time passing. The wire outlives the
+// connection, which the session releases at its end.
+struct FakeWire {
     std::deque<std::string> arriving;
     std::string sent;
     std::function<void()> on_send;
+};
+
+class FakeConnection final : public Connection {
+public:
+    explicit FakeConnection(FakeWire& wire) : wire_(wire) {}
 
     int64_t send_bytes(const char* bytes, size_t length) override {
-        if (on_send) {
-            on_send();
+        if (wire_.on_send) {
+            wire_.on_send();
         }
-        sent.append(bytes, length);
+        wire_.sent.append(bytes, length);
         return static_cast<int64_t>(length);
     }
-    bool input_pending() override { return !arriving.empty(); }
+    bool input_pending() override { return !wire_.arriving.empty(); }
     int64_t receive_bytes(char* buffer, size_t max_length) override {
-        if (arriving.empty()) {
+        if (wire_.arriving.empty()) {
             return 0;
         }
-        std::string& chunk = arriving.front();
+        std::string& chunk = wire_.arriving.front();
         const size_t n = std::min(max_length, chunk.size());
         std::memcpy(buffer, chunk.data(), n);
         chunk.erase(0, n);
         if (chunk.empty()) {
-            arriving.pop_front();
+            wire_.arriving.pop_front();
         }
         return static_cast<int64_t>(n);
     }
     void close_connection() override {}
+
+private:
+    FakeWire& wire_;
 };
 
 class PausedTimeClock final : public Clock {
@@ -284,10 +292,8 @@ public:
 
 struct FakeSession {
     explicit FakeSession(int64_t start_ms) : clock(start_ms) {
-        auto owned = std::make_unique<FakeConnection>();
-        connection = owned.get();
         message = make_message(kBody, {{kTo, kRecipientTo}});
-        message->connection = std::move(owned);
+        message->connection = std::make_unique<FakeConnection>(wire);
         environment.clock = &clock;
         environment.pause = [this](int ms) {
             pauses.push_back(ms);
@@ -295,7 +301,7 @@ struct FakeSession {
         };
     }
     PausedTimeClock clock;
-    FakeConnection* connection;
+    FakeWire wire;
     std::unique_ptr<MailMessage> message;
     SessionEnvironment environment;
     std::vector<int> pauses;
@@ -319,12 +325,12 @@ TEST(ExpectReply, WaitsWholeSecondsOfTheWallClockLookingEveryTenthOfASecond) {
 
 TEST(ExpectReply, ReadsAtMost2047BytesAndLeavesTheRestForTheNextWait) {
     FakeSession fake(0);
-    fake.connection->arriving.push_back("220 hi\r\n" + std::string(2039, 'x') + "250 next\r\n");
+    fake.wire.arriving.push_back("220 hi\r\n" + std::string(2039, 'x') + "250 next\r\n");
     SmtpSession session{*fake.message, fake.environment};
 
     EXPECT_TRUE(expect_reply(session, "220"));
     EXPECT_TRUE(expect_reply(session, "250"));
-    EXPECT_TRUE(fake.connection->arriving.empty());
+    EXPECT_TRUE(fake.wire.arriving.empty());
     EXPECT_TRUE(fake.pauses.empty()) << "input already there is read at once";
 }
 
@@ -333,15 +339,15 @@ TEST(SmtpSession, ProgressCountsEveryByteHandedOverStuffedDotsIncluded) {
     fake.message->body = ".x";
     for (const char* reply : {"220 hi\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n",
                               "354 go\r\n", "250 queued\r\n"}) {
-        fake.connection->arriving.push_back(reply);
+        fake.wire.arriving.push_back(reply);
     }
     std::vector<int32_t> progress_at_send;
-    fake.connection->on_send = [&] { progress_at_send.push_back(fake.message->progress); };
+    fake.wire.on_send = [&] { progress_at_send.push_back(fake.message->progress); };
 
     run_smtp_session(*fake.message, fake.environment);
 
     EXPECT_EQ(fake.message->progress, kMailFinished);
-    const std::string sent = fake.connection->sent;
+    const std::string sent = fake.wire.sent;
     const size_t data_start = sent.find("DATA\r\n") + 6;
     const size_t quit_start = sent.rfind("QUIT\r\n");
     ASSERT_NE(progress_at_send.size(), 0u);
