@@ -5,7 +5,11 @@
 //
 //   load_picture(arrow_picture, picture_jpeg(arrow_picture));
 //   sound.sound_load(alert_clip, alert_wav());
-//   for (int size : icon_sizes) { icon.addFromData(icon_png(size)); }  // front end
+//   for (int size : icon_sizes) {                     // in the front end, with Qt
+//       QPixmap pixmap;
+//       pixmap.loadFromData(icon_png(size).data(), icon_png(size).size(), "PNG");
+//       icon.addPixmap(pixmap);
+//   }
 //
 // The spans point at static data that lives as long as the program; none of these fail.
 
