@@ -46,8 +46,8 @@ std::optional<std::string> build_address_line(const MailMessage& message, std::s
 }
 
 std::string format_date_line(const LocalTime& local) {
-    // A zone of +0000 would claim that UTC is the local time; RFC 5322 writes an unknown or
-    // zero local offset as -0000, and so do we.
+    // A zero offset is written "-0000", which RFC 5322 reads as UTC without any claim about
+    // the sender's own zone.
     const char* sign = local.utc_offset_minutes > 0 ? "+" : "-";
     const int offset = std::abs(local.utc_offset_minutes);
     char line[128];
