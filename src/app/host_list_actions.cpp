@@ -1,5 +1,6 @@
 #include "app/host_list_actions.h"
 
+#include "app/byte_text.h"
 #include "app/ipv4_address_field.h"
 #include "app/main_window.h"
 
@@ -22,7 +23,9 @@ void add_ip(MainWindow& window, AppState& state) {
 }
 
 void add_hostname(MainWindow& window, AppState& state) {
-    window.append_host(host_name_entry(window.controls().host_name->text()));
+    // What the list shows must be what the file will hold: 8-bit text only.
+    const QString typed = to_display(to_bytes(window.controls().host_name->text()));
+    window.append_host(host_name_entry(typed));
     state.modified = 1;
 }
 

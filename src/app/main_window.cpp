@@ -2,6 +2,7 @@
 
 #include "app/byte_text.h"
 #include "app/ipv4_address_field.h"
+#include "app/widest_line_delegate.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -120,8 +121,12 @@ void MainWindow::create_controls(const WindowFonts& fonts) {
     MainControls& c = controls_;
 
     c.host_list = list_box(area, &hosts_, "hostList", 10, 40, 160, 260);
-    // One line height for all rows keeps a list of 100 000 targets quick to lay out.
+    // One size for all rows keeps a list of 100 000 targets quick to lay out; the delegate
+    // makes it the widest line's size, so long names can still be scrolled into view.
     c.host_list->setUniformItemSizes(true);
+    auto* widest = new WidestLineDelegate(c.host_list);
+    widest->watch(&hosts_);
+    c.host_list->setItemDelegate(widest);
     c.ip_title = label(area, "IPs/Hosts", &fonts.heading, "ipTitleLabel", 10, 10, 160, 20);
     c.ip_title->setAlignment(Qt::AlignCenter);
     c.add_ip = button(area, "Add IP", "addIpButton", 350, 50, 80, 20);

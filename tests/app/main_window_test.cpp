@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 
 using tindrel::MainWindow;
@@ -141,6 +142,21 @@ private slots:
         QVERIFY(window->controls().host_list->findChild<QLineEdit*>() == nullptr);
         QCOMPARE(window->hosts().stringList(), QStringList({"b", "a"})); // never sorted
         QVERIFY(window->controls().scan_interval->isReadOnly());
+    }
+
+    void longest_host_line_can_be_scrolled_to() {
+        std::unique_ptr<MainWindow> window(open_window());
+        QListView* list = window->controls().host_list;
+        QScrollBar* sideways = list->horizontalScrollBar();
+        const std::string long_name = "@" + std::string(60, 'w') + ".example";
+        window->append_host_lines({long_name, "10.0.0.1", "10.0.0.2"});
+        QTRY_VERIFY(sideways->maximum() > 0);
+        const int scroll_for_long_line = sideways->maximum();
+
+        window->hosts().removeRows(0, 1);
+        QTRY_COMPARE(sideways->maximum(), 0);
+        window->append_host(QString::fromStdString(long_name + "-longer"));
+        QTRY_VERIFY(sideways->maximum() > scroll_for_long_line);
     }
 
     void frames_let_clicks_through() {
