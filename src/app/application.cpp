@@ -4,11 +4,28 @@
 #include "app/system_facilities.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 namespace tindrel {
+namespace {
+
+// Without a usable display Qt gives up inside QApplication's constructor with a fatal
+// message, which would abort the process. The program says why and still ends with exit
+// code 0, as on every other path.
+void end_if_no_display(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    if (type == QtFatalMsg) {
+        std::_Exit(0);
+    }
+}
+
+} // namespace
 
 int run_application(int argc, char** argv) {
+    const QtMessageHandler usual_handler = qInstallMessageHandler(end_if_no_display);
     QApplication app(argc, argv);
+    qInstallMessageHandler(usual_handler);
     // The program ends through its quit sequence only, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -2,7 +2,8 @@
 # Starts the real program in an empty folder on its own virtual screen (Xvfb with openbox)
 # and checks the first-run path: the window appears, IPs.td receives the seven default
 # lines, the not-found warning can be dismissed, closing the window ends the program with
-# exit code 0. Every wait is bounded; every process started here is ended on the way out.
+# exit code 0. First it checks that without any display the program also ends with 0.
+# Every wait is bounded; every process started here is ended on the way out.
 # Usage: smoke_test.sh <path of the tindrel program>
 set -euo pipefail
 
@@ -42,6 +43,15 @@ wait_for() {
     done
 }
 
+mkdir "$work/folder" "$work/runtime"
+chmod 700 "$work/runtime"
+
+status=0
+(cd "$work/folder" && env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/runtime" \
+    QT_QPA_PLATFORM=xcb timeout 20 "$program") >"$work/program.log" 2>&1 || status=$?
+[ "$status" -eq 0 ] || fail "exit code $status without a display"
+[ ! -e "$work/folder/IPs.td" ] || fail "IPs.td was created without a display"
+
 # Xvfb picks a free display itself, so parallel tests never collide.
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -54,8 +64,6 @@ wm_pid=$!
 wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     fail "openbox did not start"
 
-mkdir "$work/folder" "$work/runtime"
-chmod 700 "$work/runtime"
 (cd "$work/folder" && SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR="$work/runtime" \
     QT_QPA_PLATFORM=xcb exec "$program") >"$work/program.log" 2>&1 &
 app_pid=$!
