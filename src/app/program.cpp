@@ -3,14 +3,12 @@
 #include "app/data_file_io.h"
 #include "app/facilities.h"
 #include "app/host_list_actions.h"
-#include "app/ipv4_address_field.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/message_texts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
@@ -79,9 +77,9 @@ void Program::run_main_loop() {
 }
 
 void Program::on_close_request() {
-    // A close request that did not come from the user at the window, such as one sent by
-    // another program while some other window is in front, is ignored.
-    if (window_ == nullptr || QApplication::activeWindow() != window_.get()) {
+    // Ignored while a scan or a secondary window runs its loop, and when it did not come
+    // from the user at the window: sent by another program while another window is in front.
+    if (window_ == nullptr || nested_loops_ > 0 || QApplication::activeWindow() != window_.get()) {
         return;
     }
     quit_program();
@@ -122,12 +120,20 @@ void Program::shut_down() {
     emit ended(0);
 }
 
-void Program::start_scan() {}
+void Program::start_scan() {
+    run_nested([] {});
+}
 
-void Program::open_smtp_settings() {}
+void Program::open_smtp_settings() {
+    run_nested([] {});
+}
 
-void Program::open_ping_options() {}
+void Program::open_ping_options() {
+    run_nested([] {});
+}
 
-void Program::open_about() {}
+void Program::open_about() {
+    run_nested([] {});
+}
 
 } // namespace tindrel

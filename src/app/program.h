@@ -45,20 +45,29 @@ signals:
     void ended(int exit_code);
 
 private:
+    // Qt runs the main loop; this wires the main window's events to their actions.
     void run_main_loop();
     void on_close_request();
     void save_list_and_settings();
-    // Entries that the scan and the secondary windows take over.
+    // Entries that the scan and the secondary windows take over. Each runs its own loop
+    // through run_nested, so that a close request meanwhile is dropped, not acted on under
+    // that loop's feet.
     void start_scan();
     void open_smtp_settings();
     void open_ping_options();
     void open_about();
+    template <typename Loop> void run_nested(Loop&& loop) {
+        ++nested_loops_;
+        loop();
+        --nested_loops_;
+    }
 
     Facilities& facilities_;
     AppState state_;
     Settings settings_;
     WindowFonts fonts_;
     std::unique_ptr<MainWindow> window_;
+    int nested_loops_ = 0;
     bool quitting_ = false;
     bool ended_ = false;
 };

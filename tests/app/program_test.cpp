@@ -270,6 +270,19 @@ private slots:
         QCOMPARE(modified(), 1);
     }
 
+    void host_name_beyond_8_bits_is_listed_as_it_will_be_saved() {
+        write_data_file(kDefaultFile);
+        start();
+        controls().host_name->insert(QStringLiteral("caf\u00e9-\u0142\u00f3d\u017a")); // pasted
+
+        QTest::mouseClick(controls().add_hostname, Qt::LeftButton);
+        QCOMPARE(window().hosts().stringList(), QStringList{QString::fromLatin1("@caf\xE9-?\xF3"
+                                                                                "d?")});
+        tindrel::testing::choose_menu_item(window(), window().menu().save);
+        QCOMPARE(data_file(), kDefaultFile + "@caf\xE9-?\xF3"
+                                             "d?\r\n");
+    }
+
     void delete_selected_removes_only_the_selected_line() {
         write_data_file(kDefaultFile + "a\r\nb\r\nc\r\n");
         start();
