@@ -72,6 +72,7 @@ public:
     QStringListModel& hosts() { return hosts_; }
     const QStringListModel& hosts() const { return hosts_; }
     QStringListModel& log() { return log_; }
+    const Pictures& pictures() const { return pictures_; }
 
     // The host list as bytes, from the first line to the last.
     std::vector<std::string> host_lines() const;

@@ -37,8 +37,7 @@ QCheckBox* make_check_box(QWidget* window, const char* text, const char* name, i
     return place(new QCheckBox(QLatin1String(text), window), name, x, y, width, height);
 }
 
-QLineEdit* make_text_field(QWidget* window, const char* name, int x, int y, int width,
-                           int height) {
+QLineEdit* make_text_field(QWidget* window, const char* name, int x, int y, int width, int height) {
     return place(new QLineEdit(window), name, x, y, width, height);
 }
 

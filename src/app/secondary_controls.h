@@ -25,7 +25,6 @@ QCheckBox* make_check_box(QWidget* window, const char* text, const char* name, i
                           int width, int height);
 
 // A single-line field that scrolls sideways, taking any characters.
-QLineEdit* make_text_field(QWidget* window, const char* name, int x, int y, int width,
-                           int height);
+QLineEdit* make_text_field(QWidget* window, const char* name, int x, int y, int width, int height);
 
 } // namespace tindrel
