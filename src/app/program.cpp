@@ -1,11 +1,17 @@
 #include "app/program.h"
 
+#include "app/about_window.h"
 #include "app/data_file_io.h"
 #include "app/facilities.h"
 #include "app/host_list_actions.h"
+#include "app/mail_wait.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/message_texts.h"
+#include "app/options_window.h"
+#include "app/smtp_settings_window.h"
+#include "core/platform/clock.h"
+#include "core/platform/resolver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -125,15 +131,20 @@ void Program::start_scan() {
 }
 
 void Program::open_smtp_settings() {
-    run_nested([] {});
+    run_nested([this] {
+        SystemResolver resolver;
+        SystemClock clock;
+        const MailDependencies mail{resolver, clock, wait_for_mail};
+        run_smtp_settings_window(*window_, settings_, state_, mail);
+    });
 }
 
 void Program::open_ping_options() {
-    run_nested([] {});
+    run_nested([this] { run_options_window(*window_, settings_, state_); });
 }
 
 void Program::open_about() {
-    run_nested([] {});
+    run_nested([this] { show_about_window(*window_); });
 }
 
 } // namespace tindrel
