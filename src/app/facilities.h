@@ -1,5 +1,11 @@
 #pragma once
 
+#include "core/monitor/beeper.h"
+#include "core/monitor/prober.h"
+#include "core/monitor/sleeper.h"
+#include "core/platform/clock.h"
+#include "core/platform/resolver.h"
+
 #include <QPixmap>
 
 namespace tindrel {
@@ -12,6 +18,15 @@ struct Pictures {
     QPixmap off_ball;   // an indicator whose switch is off
     QPixmap logo;       // About window
     QPixmap banner;     // About window
+};
+
+// What a scan runs on. Every part lives as long as the Facilities that gave it.
+struct ScanPlatform {
+    Clock& clock;       // the scan's deadlines and the dates it logs; the alert mail's too
+    Prober& prober;     // asks whether an address answers
+    Resolver& resolver; // host-name targets and the mail server
+    Beeper& beeper;     // the two tones of Stop
+    Sleeper& sleeper;   // the short pause after each probe step
 };
 
 // What the program brings up outside its windows at start-up and releases at shut-down,
@@ -30,6 +45,13 @@ public:
     virtual Pictures load_pictures() = 0;
     // Loads the alert clip; only called when start_sound succeeded. Its result is not used.
     virtual void load_alert_clip() = 0;
+
+    // What a scan runs on. Ask after start_sound: without sound, Stop's tones keep their
+    // time in silence.
+    virtual ScanPlatform scan_platform() = 0;
+    // Starts the alert clip once at its recorded level and returns at once; silent when
+    // there is no sound device or no clip.
+    virtual void play_alert_sound() = 0;
 
     virtual void release_sound() = 0;
     virtual void release_mail_messages() = 0;

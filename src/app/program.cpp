@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/about_window.h"
+#include "app/alert_channels.h"
 #include "app/data_file_io.h"
 #include "app/facilities.h"
 #include "app/host_list_actions.h"
@@ -9,6 +10,7 @@
 #include "app/message_box.h"
 #include "app/message_texts.h"
 #include "app/options_window.h"
+#include "app/scan_driver.h"
 #include "app/smtp_settings_window.h"
 #include "core/platform/clock.h"
 #include "core/platform/resolver.h"
@@ -59,6 +61,10 @@ bool Program::start_up() {
 }
 
 void Program::run_main_loop() {
+    const ScanPlatform platform = facilities_.scan_platform();
+    alerts_ = std::make_unique<AlertChannels>(facilities_, settings_, platform);
+    scan_ = std::make_unique<ScanDriver>(*window_, settings_, state_, platform, *alerts_);
+
     const MainControls& c = window_->controls();
     const MainMenu& m = window_->menu();
     MainWindow& window = *window_;
@@ -68,7 +74,7 @@ void Program::run_main_loop() {
             [this, &window] { add_hostname(window, state_); });
     connect(c.delete_selected, &QPushButton::clicked, this,
             [this, &window] { delete_selected(window, state_); });
-    connect(c.clean_list, &QPushButton::clicked, this, [&window] { clean_log(window); });
+    connect(c.clean_list, &QPushButton::clicked, this, &Program::clean_list);
     connect(c.start, &QPushButton::clicked, this, &Program::start_scan);
 
     connect(m.start, &QAction::triggered, this, &Program::start_scan);
@@ -85,7 +91,8 @@ void Program::run_main_loop() {
 void Program::on_close_request() {
     // Ignored while a scan or a secondary window runs its loop, and when it did not come
     // from the user at the window: sent by another program while another window is in front.
-    if (window_ == nullptr || nested_loops_ > 0 || QApplication::activeWindow() != window_.get()) {
+    if (window_ == nullptr || nested_loops_ > 0 || scanning() ||
+        QApplication::activeWindow() != window_.get()) {
         return;
     }
     quit_program();
@@ -119,6 +126,8 @@ void Program::shut_down() {
     facilities_.release_sound();
     facilities_.release_mail_messages();
     facilities_.end_network();
+    scan_.reset();
+    alerts_.reset();
     window_.reset();
     facilities_.release_pictures();
     fonts_ = WindowFonts{};
@@ -126,8 +135,37 @@ void Program::shut_down() {
     emit ended(0);
 }
 
+bool Program::scanning() const {
+    return scan_ != nullptr && scan_->running();
+}
+
 void Program::start_scan() {
-    run_nested([] {});
+    if (scanning()) {
+        scan_->stop();
+        drop_actions_during_scan(false); // only now: stopping may still run a probe step
+    } else {
+        drop_actions_during_scan(true);
+        scan_->start();
+    }
+}
+
+void Program::clean_list() {
+    if (scanning()) {
+        scan_->clean_list();
+    } else {
+        clean_log(*window_);
+    }
+}
+
+// While a scan runs only Stop and "Clean list" act. The scan greys menu items 1 to 4
+// itself; the other buttons and the About item stay as they look but do nothing, and close
+// requests are dropped as they arrive.
+void Program::drop_actions_during_scan(bool drop) {
+    const MainControls& c = window_->controls();
+    for (QObject* source : std::initializer_list<QObject*>{
+             c.add_ip, c.add_hostname, c.delete_selected, window_->menu().about}) {
+        source->blockSignals(drop);
+    }
 }
 
 void Program::open_smtp_settings() {

@@ -9,8 +9,10 @@
 
 namespace tindrel {
 
+class AlertChannels;
 class Facilities;
 class MainWindow;
+class ScanDriver;
 
 // One run of the monitor: start-up, the dispatch of the main window's buttons and menu
 // items, the quit sequence and shut-down. Qt's event loop is the main loop; the program
@@ -40,6 +42,8 @@ public:
     AppState& app_state() { return state_; }
     Settings& settings() { return settings_; }
     MainWindow* main_window() { return window_.get(); }
+    const ScanDriver* scan_driver() const { return scan_.get(); }
+    bool scanning() const;
 
 signals:
     void ended(int exit_code);
@@ -49,10 +53,14 @@ private:
     void run_main_loop();
     void on_close_request();
     void save_list_and_settings();
-    // Entries that the scan and the secondary windows take over. Each runs its own loop
-    // through run_nested, so that a close request meanwhile is dropped, not acted on under
-    // that loop's feet.
+    // Button 5 and menu item 0 read "Start" or "Stop": the one event starts a scan or stops
+    // the one that runs. The scan runs from the main loop, between the user's events.
     void start_scan();
+    void clean_list();
+    void drop_actions_during_scan(bool drop);
+    // Entries that the secondary windows take over. Each runs its own loop through
+    // run_nested, so that a close request meanwhile is dropped, not acted on under that
+    // loop's feet.
     void open_smtp_settings();
     void open_ping_options();
     void open_about();
@@ -67,6 +75,8 @@ private:
     Settings settings_;
     WindowFonts fonts_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<AlertChannels> alerts_;
+    std::unique_ptr<ScanDriver> scan_; // runs on the window: goes before it
     int nested_loops_ = 0;
     bool quitting_ = false;
     bool ended_ = false;

@@ -1,31 +1,112 @@
 #include "app/system_facilities.h"
 
-namespace tindrel {
+#include "core/alerts/mail/network_facility.h"
+#include "core/alerts/sound/sdl_audio_device.h"
+#include "core/alerts/sound/sound_output.h"
+#include "core/monitor/icmp_prober.h"
+#include "core/resources/embedded_resources.h"
+#include "core/resources/picture_table.h"
 
-// The network, sound, picture and mail layers plug in here; until they do, each step
-// succeeds without doing anything.
+#include <QImage>
+#include <cstdio>
+
+namespace tindrel {
+namespace {
+
+// Stop's tones on the sound output, over the alert clip if it still plays.
+class SoundBeeper final : public Beeper {
+public:
+    explicit SoundBeeper(SoundOutput& sound) : sound_(sound) {}
+    void beep(int frequency_hz, int duration_ms) override {
+        sound_.beep(frequency_hz, duration_ms);
+    }
+
+private:
+    SoundOutput& sound_;
+};
+
+// Decodes picture `number` into the picture table and gives the windows their copy of it;
+// a picture that cannot be decoded gives a null pixmap.
+QPixmap load_pixmap(int number) {
+    const Picture* picture = load_picture(number, picture_jpeg(number));
+    if (picture == nullptr) {
+        return {};
+    }
+    const QImage image(picture->pixels.data(), picture->width, picture->height,
+                       static_cast<qsizetype>(picture->stride), QImage::Format_RGB888);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+struct SystemFacilities::Parts {
+    SystemClock clock;
+    SystemResolver resolver;
+    IcmpProber prober{clock};
+    SystemSleeper sleeper;
+    SilentBeeper silent_beeper{sleeper};
+    SdlAudioDevice audio; // before the output, which closes it when destroyed
+    SoundOutput sound{audio};
+    SoundBeeper sound_beeper{sound};
+};
+
+SystemFacilities::SystemFacilities() : parts_(std::make_unique<Parts>()) {}
+
+SystemFacilities::~SystemFacilities() = default;
 
 bool SystemFacilities::start_network() {
+    std::string problem;
+    if (!init_network(&problem)) {
+        std::fprintf(stderr, "tindrel: the network cannot be used: %s\n", problem.c_str());
+        return false;
+    }
     return true;
 }
 
 bool SystemFacilities::start_sound() {
-    return true;
+    return parts_->sound.sound_init();
 }
 
 Pictures SystemFacilities::load_pictures() {
-    return {};
+    enable_jpeg_decoding();
+    Pictures pictures;
+    pictures.left_arrow = load_pixmap(arrow_picture);
+    pictures.on_ball = load_pixmap(on_ball_picture);
+    pictures.off_ball = load_pixmap(off_ball_picture);
+    pictures.logo = load_pixmap(logo_picture);
+    pictures.banner = load_pixmap(banner_picture);
+    return pictures;
 }
 
-void SystemFacilities::load_alert_clip() {}
+void SystemFacilities::load_alert_clip() {
+    parts_->sound.sound_load(alert_clip, alert_wav());
+}
 
-void SystemFacilities::release_sound() {}
+ScanPlatform SystemFacilities::scan_platform() {
+    Parts& p = *parts_;
+    Beeper& beeper = p.sound.is_open() ? static_cast<Beeper&>(p.sound_beeper) : p.silent_beeper;
+    return ScanPlatform{p.clock, p.prober, p.resolver, beeper, p.sleeper};
+}
 
+void SystemFacilities::play_alert_sound() {
+    parts_->sound.sound_play(alert_clip, 0, 100);
+}
+
+void SystemFacilities::release_sound() {
+    parts_->sound.sound_shutdown();
+}
+
+// An alert mail's message lives only inside the call that sends it, so none is ever left
+// over for shut-down to release.
 void SystemFacilities::release_mail_messages() {}
 
-void SystemFacilities::end_network() {}
+void SystemFacilities::end_network() {
+    tindrel::end_network();
+}
 
-void SystemFacilities::release_pictures() {}
+void SystemFacilities::release_pictures() {
+    release_all_pictures();
+}
 
 // The data file is open only inside a load or a save, so nothing is left open here.
 void SystemFacilities::close_files() {}

@@ -2,21 +2,37 @@
 
 #include "app/facilities.h"
 
+#include <memory>
+
 namespace tindrel {
 
-// The program's real facilities.
+// The program's real facilities: the network check, the SDL sound output with the alert
+// clip, the embedded pictures, the ICMP probe, the system's clock and name resolver.
 class SystemFacilities final : public Facilities {
 public:
+    SystemFacilities();
+    ~SystemFacilities() override;
+    SystemFacilities(const SystemFacilities&) = delete;
+    SystemFacilities& operator=(const SystemFacilities&) = delete;
+
+    // Writes the technical cause of a failure to standard error; the user sees the warning.
     bool start_network() override;
     bool start_sound() override;
     Pictures load_pictures() override;
     void load_alert_clip() override;
+
+    ScanPlatform scan_platform() override;
+    void play_alert_sound() override;
 
     void release_sound() override;
     void release_mail_messages() override;
     void end_network() override;
     void release_pictures() override;
     void close_files() override;
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
 };
 
 } // namespace tindrel

@@ -2,6 +2,11 @@
 
 #include "app/facilities.h"
 #include "app/main_window.h"
+#include "fake_beeper.h"
+#include "fake_clock.h"
+#include "fake_prober.h"
+#include "fake_resolver.h"
+#include "fake_sleeper.h"
 
 #include <QApplication>
 #include <string>
@@ -10,7 +15,9 @@
 namespace tindrel::testing {
 
 // Facilities that do nothing but record each call, with how many main windows were open at
-// that moment; the network and the sound device fail when told to.
+// that moment; the network and the sound device fail when told to. A scan runs on fakes:
+// time moves only when the test advances `clock` (or a tone or pause passes on it), and
+// every address answers unless the prober is told otherwise.
 class FakeFacilities final : public Facilities {
 public:
     struct Call {
@@ -22,6 +29,20 @@ public:
     bool network_works = true;
     bool sound_works = true;
     std::vector<Call> calls;
+    FakeClock clock;
+    FakeProber prober;
+    FakeResolver resolver;
+    FakeBeeper beeper;
+    FakeSleeper sleeper;
+    int alert_sounds = 0;
+
+    FakeFacilities() {
+        beeper.clock = &clock;
+        sleeper.clock = &clock;
+        prober.clock = &clock;
+    }
+    FakeFacilities(const FakeFacilities&) = delete;
+    FakeFacilities& operator=(const FakeFacilities&) = delete;
 
     std::vector<std::string> names() const {
         std::vector<std::string> only_names;
@@ -35,6 +56,8 @@ public:
     bool start_sound() override { return record("start_sound"), sound_works; }
     Pictures load_pictures() override { return record("load_pictures"), Pictures{}; }
     void load_alert_clip() override { record("load_alert_clip"); }
+    ScanPlatform scan_platform() override { return {clock, prober, resolver, beeper, sleeper}; }
+    void play_alert_sound() override { ++alert_sounds; }
     void release_sound() override { record("release_sound"); }
     void release_mail_messages() override { record("release_mail_messages"); }
     void end_network() override { record("end_network"); }
