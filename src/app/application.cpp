@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/program.h"
+#include "app/program_icon.h"
 #include "app/system_facilities.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@ int run_application(int argc, char** argv) {
     qInstallMessageHandler(usual_handler);
     // The program ends through its quit sequence only, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window shows it from the first, the start-up warnings included.
+    QApplication::setWindowIcon(program_icon());
 
     SystemFacilities facilities;
     Program program(facilities);
