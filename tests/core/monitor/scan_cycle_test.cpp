@@ -8,6 +8,7 @@
 #include "fake_sleeper.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,8 @@ struct PassWaitCase {
     uint32_t second_step_at;
 };
 
+void PrintTo(const PassWaitCase& c, std::ostream* os) { *os << c.interval_ms << " ms"; }
+
 class PassWaitTest : public ScanCycleTest, public ::testing::WithParamInterface<PassWaitCase> {};
 
 TEST_P(PassWaitTest, CountdownTextsAndNextPass) {
@@ -238,6 +241,8 @@ struct AlertCase {
     int mail_result;
     std::vector<std::string> calls;
 };
+
+void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
 
 class AlertTest : public ScanCycleTest, public ::testing::WithParamInterface<AlertCase> {};
 
