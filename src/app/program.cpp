@@ -12,8 +12,6 @@
 #include "app/options_window.h"
 #include "app/scan_driver.h"
 #include "app/smtp_settings_window.h"
-#include "core/platform/clock.h"
-#include "core/platform/resolver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -170,9 +168,9 @@ void Program::drop_actions_during_scan(bool drop) {
 
 void Program::open_smtp_settings() {
     run_nested([this] {
-        SystemResolver resolver;
-        SystemClock clock;
-        const MailDependencies mail{resolver, clock, wait_for_mail};
+        // The test mail goes out as the scan's alert mails do.
+        const ScanPlatform platform = facilities_.scan_platform();
+        const MailDependencies mail{platform.resolver, platform.clock, wait_for_mail};
         run_smtp_settings_window(*window_, settings_, state_, mail);
     });
 }
