@@ -68,8 +68,8 @@ void AboutWindow::create_controls(const Pictures& pictures) {
     c.logo = picture(this, pictures.logo, "logoPicture", 150, 204, 84, 108);
     c.banner = picture(this, pictures.banner, "bannerPicture", 10, 2, 235, 92);
     c.product = white_label(this, QStringLiteral("Tindrel v1.0"), "productLabel", 18, 199, 130, 18);
-    c.credit = white_label(this, QStringLiteral("By the Tindrel developers"), "creditLabel", 14,
-                           219, 131, 18);
+    c.credit =
+        white_label(this, QStringLiteral("By the Tindrel team"), "creditLabel", 14, 219, 131, 18);
     c.contact =
         white_label(this, QStringLiteral("(see the README)"), "contactLabel", 14, 235, 131, 18);
     c.developed_with = white_label(this, QStringLiteral("Developped with"), "developedWithLabel",
