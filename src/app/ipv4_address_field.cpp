@@ -4,13 +4,28 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace tindrel {
 namespace {
 
 constexpr int kDigitsPerPart = 3;
 constexpr int kLargestPart = 255;
+
+// A part takes decimal digits only; its length limit keeps it to three. (Cheaper at start-up
+// than a regular expression, which would be compiled for this alone.)
+class DigitsOnly final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*position*/) const override {
+        for (const QChar c : input) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
 
 QLineEdit* make_part(QWidget* parent, const QValidator* digits, int index) {
     auto* part = new QLineEdit(parent);
@@ -37,8 +52,7 @@ Ipv4AddressField::Ipv4AddressField(QWidget* parent) : QFrame(parent) {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 
-    auto* digits =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this);
+    auto* digits = new DigitsOnly(this);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(0);
