@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program in an empty folder on its own virtual screen (Xvfb with openbox)
-# and checks the first-run path: the window appears, IPs.td receives the seven default
-# lines, the not-found warning can be dismissed, closing the window ends the program with
-# exit code 0. First it checks that without any display the program also ends with 0.
+# and checks the first-run path: the window appears with the program's icon in its four
+# sizes, IPs.td receives the seven default lines, the not-found warning can be dismissed,
+# closing the window ends the program with exit code 0. First it checks that without any
+# display the program also ends with 0.
 # Every wait is bounded; every process started here is ended on the way out.
 # Usage: smoke_test.sh <path of the tindrel program>
 set -euo pipefail
@@ -74,6 +75,9 @@ wait_for 10 find_window "Warning !" || fail "the not-found warning did not appea
 main_window=$(find_window Tindrel)
 warning=$(find_window "Warning !")
 [ -n "$main_window" ] && [ -n "$warning" ] || fail "the windows vanished"
+icons=$(xprop -id "$main_window" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr '\n' ' ')
+[ "$icons" = "Icon (16 x 16) Icon (32 x 32) Icon (48 x 48) Icon (64 x 64) " ] ||
+    fail "the window's icons are: $icons"
 
 expected=$(printf '%s\r\n' ";scan_every=10" ";play_sound=1" ";send_email=0" ";smtp=" \
     ";port=25" ";1recipient=" ";2recipient=" | od -c)
