@@ -48,8 +48,8 @@ QString development_tools() {
     return compiler + QStringLiteral(", Qt " QT_VERSION_STR);
 }
 
-AboutWindow::AboutWindow(QWidget& main_window, const QFont& font, const Pictures& pictures)
-    : SecondaryWindow(main_window, {QStringLiteral("About..."), QSize(254, 334), true}, font) {
+AboutWindow::AboutWindow(QWidget& main_window, const Pictures& pictures)
+    : SecondaryWindow(main_window, {QStringLiteral("About..."), QSize(254, 334), true}) {
     create_controls(pictures);
     lines_.setStringList({QStringLiteral("1- Fill or complete the list of IP to check,"),
                           QStringLiteral("2- Set the alert option,"),
@@ -99,7 +99,7 @@ void AboutWindow::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void show_about_window(MainWindow& main_window) {
-    AboutWindow window(main_window, main_window.font(), main_window.pictures());
+    AboutWindow window(main_window, main_window.pictures());
     window.run();
 }
 

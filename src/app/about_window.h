@@ -35,7 +35,7 @@ class AboutWindow final : public SecondaryWindow {
     Q_OBJECT
 
 public:
-    AboutWindow(QWidget& main_window, const QFont& font, const Pictures& pictures);
+    AboutWindow(QWidget& main_window, const Pictures& pictures);
 
     const AboutControls& controls() const { return controls_; }
     QStringList instructions() const { return lines_.stringList(); }

@@ -19,8 +19,7 @@ int16_t switch_state(const QCheckBox* box) {
 } // namespace
 
 OptionsWindow::OptionsWindow(MainWindow& main_window, Settings& settings, AppState& state)
-    : SecondaryWindow(main_window, {QStringLiteral("Options"), QSize(251, 131)},
-                      main_window.font()),
+    : SecondaryWindow(main_window, {QStringLiteral("Options"), QSize(251, 131)}),
       settings_(settings), state_(state) {
     create_controls();
     OptionsControls& c = controls_;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QFont>
 #include <QSize>
 #include <QString>
 
@@ -27,7 +26,10 @@ public:
     static constexpr int kOffsetRight = 200;
     static constexpr int kOffsetDown = 80;
 
-    SecondaryWindow(QWidget& main_window, const SecondaryWindowLook& look, const QFont& font);
+    // The most pixels a letter of the windows' font is high; see the constructor.
+    static constexpr int kFontPixels = 10;
+
+    SecondaryWindow(QWidget& main_window, const SecondaryWindowLook& look);
 
     // Disables the main window, places this window beside it and runs until close_window()
     // has been called. The main window is enabled again however the loop ends.

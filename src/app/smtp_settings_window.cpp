@@ -34,8 +34,7 @@ void take_text(const QLineEdit* field, std::string& stored, int16_t& modified) {
 
 SmtpSettingsWindow::SmtpSettingsWindow(MainWindow& main_window, Settings& settings, AppState& state,
                                        const MailDependencies& mail)
-    : SecondaryWindow(main_window, {QStringLiteral("SMTP settings"), QSize(246, 179)},
-                      main_window.font()),
+    : SecondaryWindow(main_window, {QStringLiteral("SMTP settings"), QSize(246, 179)}),
       settings_(settings), state_(state), mail_(mail) {
     create_controls();
     SmtpSettingsControls& c = controls_;

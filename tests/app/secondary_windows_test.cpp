@@ -7,6 +7,7 @@
 #include "secondary_window_driver.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,6 +26,30 @@ enum class Item { smtp_settings, ping_options, about };
 
 const QByteArray kDefaultFile = ";scan_every=10\r\n;play_sound=1\r\n;send_email=0\r\n;smtp=\r\n"
                                 ";port=25\r\n;1recipient=\r\n;2recipient=\r\n";
+
+// The width a control's text may take: its own, up to where a control made after it covers
+// it from the right.
+int room_for_text(const QWidget* control) {
+    int room = control->width();
+    const QObjectList& siblings = control->parent()->children();
+    for (qsizetype later = siblings.indexOf(control) + 1; later < siblings.size(); ++later) {
+        const auto* over = qobject_cast<const QWidget*>(siblings[later]);
+        if (over != nullptr && over->geometry().intersects(control->geometry()) &&
+            over->x() > control->x()) {
+            room = qMin(room, over->x() - control->x());
+        }
+    }
+    return room;
+}
+
+// The width a control needs to show its whole text.
+int width_of_text(const QWidget* control) {
+    if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
+        return box->sizeHint().width();
+    }
+    const QString text = control->property("text").toString();
+    return control->fontMetrics().horizontalAdvance(text.trimmed());
+}
 
 } // namespace
 
@@ -131,7 +156,7 @@ private slots:
                   Qt::WindowMaximizeButtonHint}) {
                 QVERIFY(!flags.testFlag(button));
             }
-            QCOMPARE(window.font(), main().font());
+            QCOMPARE(window.font().family(), main().font().family());
             QCOMPARE(window.frameGeometry().topLeft(),
                      main().frameGeometry().topLeft() + QPoint(200, 80));
             QCOMPARE(window.windowHandle()->transientParent(), main().windowHandle());
@@ -230,6 +255,10 @@ private slots:
             if (!text.isNull()) {
                 QCOMPARE(control->property("text").toString(), text);
             }
+            QVERIFY2(width_of_text(control) <= room_for_text(control),
+                     qPrintable(QStringLiteral("%1 of %2 pixels")
+                                    .arg(width_of_text(control))
+                                    .arg(room_for_text(control))));
             QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("closeButton")),
                               Qt::LeftButton);
         });
