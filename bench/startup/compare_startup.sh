@@ -3,6 +3,7 @@
 #   bare    a Qt window that does nothing (the yardstick)
 #   text    the same window with one label: what loading the font database costs
 #   empty   the program with an empty IPs.td (the target: within 1.5 times the bare window)
+#   no-resources  the same without its resources: no sound device, pictures, clip or icon
 #   large   the program with 100 000 hosts in IPs.td (load and fill of the host list)
 # Usage: compare_startup.sh <build dir> [--x11]
 # With --x11 it runs under its own Xvfb and openbox; otherwise on Qt's offscreen platform.
@@ -60,6 +61,7 @@ hyperfine --warmup 3 --runs "${RUNS:-30}" --export-json "$work/times.json" \
     --command-name bare "cd '$work/bare' && '$bare'" \
     --command-name text "cd '$work/bare' && '$bare' --with-text" \
     --command-name empty --prepare ": > '$work/empty/IPs.td'" "cd '$work/empty' && '$program'" \
+    --command-name no-resources "cd '$work/empty' && '$program' --without-resources" \
     --command-name large "cd '$work/large' && '$program'"
 
 python3 - "$work/times.json" <<'PY'
@@ -67,5 +69,7 @@ import json, sys
 times = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
 print(f"empty / bare = {times['empty'] / times['bare']:.2f} (target: at most 1.5)")
 print(f"large / bare = {times['large'] / times['bare']:.2f}")
+print(f"empty / no-resources = {times['empty'] / times['no-resources']:.2f} "
+      f"(+{(times['empty'] - times['no-resources']) * 1000:.1f} ms for the resources)")
 print(f"empty / text = {times['empty'] / times['text']:.2f} (against a window that also shows text)")
 PY
