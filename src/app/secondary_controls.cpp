@@ -4,9 +4,26 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 namespace tindrel {
 namespace {
+
+// Refuses characters beyond Latin-1: the settings hold 8-bit text, and a field should never
+// show what cannot be stored, sent or saved.
+class EightBitText final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& /*position*/) const override {
+        for (const QChar character : input) {
+            if (character.unicode() > 0xFF) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
 
 template <typename Control>
 Control* place(Control* control, const char* name, int x, int y, int width, int height) {
@@ -38,7 +55,9 @@ QCheckBox* make_check_box(QWidget* window, const char* text, const char* name, i
 }
 
 QLineEdit* make_text_field(QWidget* window, const char* name, int x, int y, int width, int height) {
-    return place(new QLineEdit(window), name, x, y, width, height);
+    auto* field = new QLineEdit(window);
+    field->setValidator(new EightBitText(field));
+    return place(field, name, x, y, width, height);
 }
 
 } // namespace tindrel

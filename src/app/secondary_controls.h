@@ -24,7 +24,7 @@ QLabel* make_label(QWidget* window, const char* text, const char* name, int x, i
 QCheckBox* make_check_box(QWidget* window, const char* text, const char* name, int x, int y,
                           int width, int height);
 
-// A single-line field that scrolls sideways, taking any characters.
+// A single-line field that scrolls sideways, taking any 8-bit character.
 QLineEdit* make_text_field(QWidget* window, const char* name, int x, int y, int width, int height);
 
 } // namespace tindrel

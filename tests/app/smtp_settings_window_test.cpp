@@ -220,6 +220,21 @@ private slots:
         QCOMPARE(state_.modified, 1);
     }
 
+    void characters_beyond_8_bits_are_refused() {
+        run([&](SmtpSettingsWindow& window) {
+            QLineEdit* recipient = window.controls().recipient1;
+            retype(recipient, QStringLiteral("caf"));
+            for (const QString& typed : {QStringLiteral("\u00e9"), QStringLiteral("\u0142")}) {
+                QTest::sendKeyEvent(QTest::Click, recipient, Qt::Key_unknown, typed, {});
+            }
+            QApplication::clipboard()->setText(QStringLiteral("\u0142\u00f3d\u017a"));
+            QTest::keyClick(recipient, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(recipient->text(), QStringLiteral("caf\u00e9"));
+            close(window);
+        });
+        QCOMPARE(settings_.recipient1, std::string("caf\xE9"));
+    }
+
     void port_is_read_as_a_number_and_kept_in_16_bits_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("stored");
