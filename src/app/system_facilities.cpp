@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tindrel {
 namespace {
@@ -64,6 +65,9 @@ bool SystemFacilities::start_network() {
 }
 
 bool SystemFacilities::start_sound() {
+    // Unless told not to, SDL catches SIGINT and SIGTERM to post a quit event that nobody
+    // here reads: the program would then no longer end when the system asks it to.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     return parts_->sound.sound_init();
 }
 

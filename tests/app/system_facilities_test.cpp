@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 
 using tindrel::SystemFacilities;
@@ -89,6 +90,27 @@ private slots:
         facilities.play_alert_sound();
         QTRY_VERIFY_WITH_TIMEOUT(holds_sound(output), 10000);
         facilities.release_sound();
+    }
+
+    void sound_leaves_the_end_signals_alone() {
+        // The test runner has handlers of its own there; SDL takes only default ones.
+        struct sigaction runner[2] = {};
+        struct sigaction default_action {};
+        default_action.sa_handler = SIG_DFL;
+        const int end_signals[2] = {SIGINT, SIGTERM};
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(sigaction(end_signals[i], &default_action, &runner[i]), 0);
+        }
+
+        SystemFacilities facilities;
+        QVERIFY(facilities.start_sound());
+        struct sigaction after[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            sigaction(end_signals[i], &runner[i], &after[i]);
+        }
+        facilities.release_sound();
+        QVERIFY(after[0].sa_handler == SIG_DFL); // so the program ends when told to
+        QVERIFY(after[1].sa_handler == SIG_DFL);
     }
 
     void stop_tones_are_heard_with_sound_only() {
