@@ -43,14 +43,19 @@ private:
 
 int main(int argc, char** argv) {
     const bool with_resources = !(argc > 1 && std::strcmp(argv[1], "--without-resources") == 0);
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    // In the order run_application() brings them up.
     std::unique_ptr<tindrel::Facilities> facilities;
     if (with_resources) {
-        QApplication::setWindowIcon(tindrel::program_icon());
-        facilities = std::make_unique<tindrel::SystemFacilities>();
+        auto system = std::make_unique<tindrel::SystemFacilities>();
+        system->begin_sound_start();
+        facilities = std::move(system);
     } else {
         facilities = std::make_unique<WithoutResources>();
+    }
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (with_resources) {
+        QApplication::setWindowIcon(tindrel::program_icon());
     }
     tindrel::Program program(*facilities);
     if (!program.start_up()) {

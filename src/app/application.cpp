@@ -24,6 +24,11 @@ void end_if_no_display(QtMsgType type, const QMessageLogContext& context, const 
 } // namespace
 
 int run_application(int argc, char** argv) {
+    // Loading SDL and opening the sound card take a few milliseconds: they run while Qt
+    // connects to the display, and start-up takes the result at its sound step.
+    SystemFacilities facilities;
+    facilities.begin_sound_start();
+
     const QtMessageHandler usual_handler = qInstallMessageHandler(end_if_no_display);
     QApplication app(argc, argv);
     qInstallMessageHandler(usual_handler);
@@ -32,7 +37,6 @@ int run_application(int argc, char** argv) {
     // Every window shows it from the first, the start-up warnings included.
     QApplication::setWindowIcon(program_icon());
 
-    SystemFacilities facilities;
     Program program(facilities);
     QObject::connect(&program, &Program::ended, &app, [] { QCoreApplication::exit(0); });
     if (program.start_up()) {

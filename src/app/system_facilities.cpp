@@ -9,7 +9,6 @@
 
 #include <QImage>
 #include <cstdio>
-#include <cstdlib>
 
 namespace tindrel {
 namespace {
@@ -64,10 +63,11 @@ bool SystemFacilities::start_network() {
     return true;
 }
 
+void SystemFacilities::begin_sound_start() {
+    parts_->audio.open_in_background();
+}
+
 bool SystemFacilities::start_sound() {
-    // Unless told not to, SDL catches SIGINT and SIGTERM to post a quit event that nobody
-    // here reads: the program would then no longer end when the system asks it to.
-    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     return parts_->sound.sound_init();
 }
 

@@ -15,6 +15,10 @@ public:
     SystemFacilities(const SystemFacilities&) = delete;
     SystemFacilities& operator=(const SystemFacilities&) = delete;
 
+    // Starts bringing the sound output up on a helper thread; start_sound() waits for it
+    // and gives its result. Call it first thing, before any other thread is started.
+    void begin_sound_start();
+
     // Writes the technical cause of a failure to standard error; the user sees the warning.
     bool start_network() override;
     bool start_sound() override;

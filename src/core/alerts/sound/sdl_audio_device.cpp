@@ -1,9 +1,12 @@
 #include "core/alerts/sound/sdl_audio_device.h"
 
-#include <SDL.h>
+#include "core/alerts/sound/sdl_library.h"
+
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <new>
+#include <system_error>
 #include <vector>
 
 namespace tindrel {
@@ -49,6 +52,9 @@ SDL_AudioFormat sdl_format(const WaveFormat& format) {
 } // namespace
 
 struct SdlAudioDevice::State {
+    explicit State(const SdlLibrary& library) : sdl(library) {}
+
+    const SdlLibrary& sdl;
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec spec{};
     std::array<Playback, 2> voices;
@@ -57,7 +63,7 @@ struct SdlAudioDevice::State {
 
     static void fill(void* userdata, Uint8* stream, int length) {
         auto* state = static_cast<State*>(userdata);
-        SDL_memset(stream, state->spec.silence, static_cast<std::size_t>(length));
+        std::memset(stream, state->spec.silence, static_cast<std::size_t>(length));
         for (Playback& playback : state->voices) {
             if (!playback.sound || playback.finished) {
                 continue;
@@ -65,12 +71,13 @@ struct SdlAudioDevice::State {
             const std::vector<Uint8>& bytes = playback.sound->bytes;
             const std::size_t count =
                 std::min(bytes.size() - playback.position, static_cast<std::size_t>(length));
-            SDL_MixAudioFormat(stream, bytes.data() + playback.position, state->spec.format,
-                               static_cast<Uint32>(count), playback.volume);
+            state->sdl.mix_audio_format(stream, bytes.data() + playback.position,
+                                        state->spec.format, static_cast<Uint32>(count),
+                                        playback.volume);
             playback.position += count;
             if (playback.position == bytes.size()) {
                 playback.finished = true;
-                SDL_SemPost(playback.ended);
+                state->sdl.sem_post(playback.ended);
             }
         }
     }
@@ -82,14 +89,19 @@ SdlAudioDevice::~SdlAudioDevice() {
     close();
 }
 
-bool SdlAudioDevice::open() {
-    if (state_) {
-        return true;
+std::unique_ptr<SdlAudioDevice::State> SdlAudioDevice::open_output() {
+    const SdlLibrary* sdl = sdl_library();
+    if (sdl == nullptr) {
+        return nullptr;
     }
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return false;
+    // Unless told not to, SDL catches SIGINT and SIGTERM to post a quit event that nobody
+    // here reads: the program would then no longer end when the system asks it to. A hint
+    // rather than the environment variable, which the user may still set to override it.
+    sdl->set_hint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->init_subsystem(SDL_INIT_AUDIO) != 0) {
+        return nullptr;
     }
-    auto state = std::make_unique<State>();
+    auto state = std::make_unique<State>(*sdl);
     SDL_AudioSpec wanted{};
     wanted.freq = wanted_rate;
     wanted.format = AUDIO_S16SYS;
@@ -98,40 +110,73 @@ bool SdlAudioDevice::open() {
     wanted.callback = &State::fill;
     wanted.userdata = state.get();
     for (Playback& playback : state->voices) {
-        playback.ended = SDL_CreateSemaphore(0);
+        playback.ended = sdl->create_semaphore(0);
     }
     state->device =
-        SDL_OpenAudioDevice(nullptr, 0, &wanted, &state->spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+        sdl->open_audio_device(nullptr, 0, &wanted, &state->spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
     const bool ready = state->device != 0 && state->voices[0].ended != nullptr &&
                        state->voices[1].ended != nullptr;
     if (!ready) {
         if (state->device != 0) {
-            SDL_CloseAudioDevice(state->device);
+            sdl->close_audio_device(state->device);
         }
         for (Playback& playback : state->voices) {
             if (playback.ended != nullptr) {
-                SDL_DestroySemaphore(playback.ended);
+                sdl->destroy_semaphore(playback.ended);
             }
         }
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
+        sdl->quit_subsystem(SDL_INIT_AUDIO);
+        return nullptr;
     }
-    state_ = std::move(state);
-    SDL_PauseAudioDevice(state_->device, 0);
+    return state;
+}
+
+void SdlAudioDevice::open_in_background() {
+    if (state_ || opening_.joinable()) {
+        return;
+    }
+    try {
+        opening_ = std::thread([this] { opened_ = open_output(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: open() then opens the output itself.
+    }
+}
+
+void SdlAudioDevice::finish_opening() {
+    if (opening_.joinable()) {
+        opening_.join();
+        state_ = std::move(opened_);
+    }
+}
+
+bool SdlAudioDevice::open() {
+    if (state_) {
+        return true;
+    }
+    finish_opening();
+    if (!state_) {
+        state_ = open_output();
+        if (!state_) {
+            return false;
+        }
+    }
+    state_->sdl.pause_audio_device(state_->device, 0);
     return true;
 }
 
 void SdlAudioDevice::close() {
+    finish_opening();
     if (!state_) {
         return;
     }
     // Closing waits for SDL's audio thread to end, so nothing reads the sounds afterwards.
-    SDL_CloseAudioDevice(state_->device);
+    const SdlLibrary& sdl = state_->sdl;
+    sdl.close_audio_device(state_->device);
     for (Playback& playback : state_->voices) {
-        SDL_DestroySemaphore(playback.ended);
+        sdl.destroy_semaphore(playback.ended);
     }
     state_.reset();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl.quit_subsystem(SDL_INIT_AUDIO);
 }
 
 std::shared_ptr<const DeviceSound> SdlAudioDevice::prepare(const WaveFormat& format,
@@ -152,27 +197,28 @@ std::shared_ptr<const DeviceSound> SdlAudioDevice::prepare(const WaveFormat& for
         return nullptr;
     }
 
-    SDL_AudioStream* stream = SDL_NewAudioStream(source_format, static_cast<Uint8>(format.channels),
-                                                 static_cast<int>(format.samples_per_second),
-                                                 out.format, out.channels, out.freq);
+    SDL_AudioStream* stream = state_->sdl.new_audio_stream(
+        source_format, static_cast<Uint8>(format.channels),
+        static_cast<int>(format.samples_per_second), out.format, out.channels, out.freq);
     if (stream == nullptr) {
         return nullptr;
     }
     std::shared_ptr<SdlSound> sound;
     const int in_bytes = static_cast<int>(frames * static_cast<std::size_t>(frame_size));
-    if (SDL_AudioStreamPut(stream, samples.data(), in_bytes) == 0 &&
-        SDL_AudioStreamFlush(stream) == 0) {
+    if (state_->sdl.audio_stream_put(stream, samples.data(), in_bytes) == 0 &&
+        state_->sdl.audio_stream_flush(stream) == 0) {
         try {
             sound = std::make_shared<SdlSound>();
-            sound->bytes.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
-            const int got = SDL_AudioStreamGet(stream, sound->bytes.data(),
-                                               static_cast<int>(sound->bytes.size()));
+            sound->bytes.resize(
+                static_cast<std::size_t>(state_->sdl.audio_stream_available(stream)));
+            const int got = state_->sdl.audio_stream_get(stream, sound->bytes.data(),
+                                                         static_cast<int>(sound->bytes.size()));
             sound->bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
         } catch (const std::bad_alloc&) {
             sound.reset();
         }
     }
-    SDL_FreeAudioStream(stream);
+    state_->sdl.free_audio_stream(stream);
     if (!sound || sound->bytes.empty()) {
         return nullptr;
     }
@@ -184,15 +230,15 @@ bool SdlAudioDevice::start(Voice voice, std::shared_ptr<const DeviceSound> sound
     if (!state_ || !prepared) {
         return false;
     }
-    SDL_LockAudioDevice(state_->device);
+    state_->sdl.lock_audio_device(state_->device);
     Playback& playback = state_->voice(voice);
     playback.sound.swap(prepared);
     playback.position = 0;
     playback.volume = std::clamp(volume, 0, 100) * SDL_MIX_MAXVOLUME / 100;
     playback.finished = false;
-    while (SDL_SemTryWait(playback.ended) == 0) {
+    while (state_->sdl.sem_try_wait(playback.ended) == 0) {
     }
-    SDL_UnlockAudioDevice(state_->device);
+    state_->sdl.unlock_audio_device(state_->device);
     // `prepared` now holds the sound that was cut off; it is freed here, not in the
     // audio thread.
     return true;
@@ -203,25 +249,25 @@ void SdlAudioDevice::stop(Voice voice) {
         return;
     }
     std::shared_ptr<const SdlSound> cut_off;
-    SDL_LockAudioDevice(state_->device);
+    state_->sdl.lock_audio_device(state_->device);
     Playback& playback = state_->voice(voice);
     playback.sound.swap(cut_off);
     playback.finished = true;
-    SDL_UnlockAudioDevice(state_->device);
+    state_->sdl.unlock_audio_device(state_->device);
 }
 
 bool SdlAudioDevice::wait_until_finished(Voice voice, uint32_t timeout_ms) {
     if (!state_) {
         return false;
     }
-    if (SDL_SemWaitTimeout(state_->voice(voice).ended, timeout_ms) != 0) {
+    if (state_->sdl.sem_wait_timeout(state_->voice(voice).ended, timeout_ms) != 0) {
         return false;
     }
     // The last samples were handed over with one buffer still to play.
     const Uint32 buffer_ms =
         static_cast<Uint32>((uint64_t{state_->spec.samples} * 1000 + state_->spec.freq - 1) /
                             static_cast<uint64_t>(state_->spec.freq));
-    SDL_Delay(buffer_ms);
+    state_->sdl.delay(buffer_ms);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "core/alerts/sound/audio_device.h"
 
 #include <memory>
+#include <thread>
 
 namespace tindrel {
 
@@ -10,13 +11,21 @@ namespace tindrel {
 // whatever the device prefers, and converts every sound to that format when it is
 // prepared; SDL's audio thread then only copies samples out. SDL_AUDIODRIVER chooses
 // the driver as usual (tests use "disk"). Prepares 8-, 16- and 32-bit PCM and 32-bit
-// float, 1 to 8 channels, 100 to 200000 Hz.
+// float, 1 to 8 channels, 100 to 200000 Hz. SDL itself is loaded when the output is first
+// opened; without libSDL2 the output cannot be opened. SDL is kept from catching SIGINT
+// and SIGTERM, so the process still ends when the system asks it to.
 class SdlAudioDevice final : public AudioDevice {
 public:
     SdlAudioDevice();
     ~SdlAudioDevice() override;
     SdlAudioDevice(const SdlAudioDevice&) = delete;
     SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
+
+    // Starts opening the output on a helper thread, so that loading SDL and waking the
+    // sound card overlap other work; the next open() waits for it and reports its result.
+    // Falls back to opening in open() itself when no thread can be started. Call it
+    // before anything else touches SDL; the device must not be used until open().
+    void open_in_background();
 
     bool open() override;
     void close() override;
@@ -28,7 +37,15 @@ public:
 
 private:
     struct State;
+
+    // Loads SDL and opens its default output, paused. Null when either fails.
+    static std::unique_ptr<State> open_output();
+    // Waits for a background open, if one was started, and takes its result.
+    void finish_opening();
+
     std::unique_ptr<State> state_;
+    std::thread opening_;
+    std::unique_ptr<State> opened_; // written by `opening_` only, read once it is joined
 };
 
 } // namespace tindrel
