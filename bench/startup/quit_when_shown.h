@@ -8,6 +8,15 @@
 
 namespace tindrel::bench {
 
+// Ends the process as soon as a window has been put on screen and painted once.
+// Queued, so the exposure (and its paint) is handled first. The process then ends at
+// once: what is timed is start-up, not the release of the facilities afterwards (the
+// program's own quit path does that, and is not what this measures).
+inline void quit_soon() {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { std::_Exit(0); }, Qt::QueuedConnection);
+}
+
 // Ends the process as soon as `window` has been put on screen and painted once.
 class QuitWhenShown final : public QObject {
 public:
@@ -26,15 +35,6 @@ protected:
             quit_soon();
         }
         return false;
-    }
-
-private:
-    // Queued, so the exposure (and its paint) is handled first. The process then ends at
-    // once: what is timed is start-up, not the release of the facilities afterwards (the
-    // program's own quit path does that, and is not what this measures).
-    static void quit_soon() {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [] { std::_Exit(0); }, Qt::QueuedConnection);
     }
 };
 

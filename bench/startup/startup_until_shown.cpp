@@ -1,17 +1,16 @@
 // The program's own start-up, ended as soon as the main window is on screen. Run it in a
 // folder that holds an IPs.td, so that no message box waits for an answer.
-// With --without-resources the facilities bring nothing up (no sound device, no pictures,
-// no alert clip, no icon; the network counts as there): what start-up costs without them.
+// It runs run_application() itself, so it times exactly what the program does.
+// With --without-resources the facilities bring nothing up (no sound device, pictures,
+// clip or icon; the network counts as there): what start-up costs without them.
+#include "app/application.h"
 #include "app/main_window.h"
 #include "app/program.h"
-#include "app/program_icon.h"
-#include "app/system_facilities.h"
 #include "core/monitor/icmp_prober.h"
 #include "quit_when_shown.h"
 
 #include <QApplication>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -39,28 +38,46 @@ private:
     tindrel::SilentBeeper beeper_{sleeper_};
 };
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const bool with_resources = !(argc > 1 && std::strcmp(argv[1], "--without-resources") == 0);
-    // In the order run_application() brings them up.
-    std::unique_ptr<tindrel::Facilities> facilities;
-    if (with_resources) {
-        auto system = std::make_unique<tindrel::SystemFacilities>();
-        system->begin_sound_start();
-        facilities = std::move(system);
-    } else {
-        facilities = std::make_unique<WithoutResources>();
+// Watches every window of the application for the main window's first exposure.
+class MainWindowWatcher final : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Expose || !watched->isWindowType() ||
+            !static_cast<QWindow*>(watched)->isExposed()) {
+            return false;
+        }
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->windowHandle() == watched &&
+                qobject_cast<tindrel::MainWindow*>(widget) != nullptr) {
+                tindrel::bench::quit_soon();
+            }
+        }
+        return false;
     }
+};
+
+void watch_for_the_main_window() {
+    QCoreApplication::instance()->installEventFilter(new MainWindowWatcher);
+}
+
+int run_without_resources(int argc, char** argv) {
+    WithoutResources facilities;
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (with_resources) {
-        QApplication::setWindowIcon(tindrel::program_icon());
-    }
-    tindrel::Program program(*facilities);
+    tindrel::Program program(facilities);
     if (!program.start_up()) {
         return 1;
     }
     tindrel::bench::QuitWhenShown quit(*program.main_window());
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--without-resources") == 0) {
+        return run_without_resources(argc, argv);
+    }
+    qAddPreRoutine(watch_for_the_main_window);
+    return tindrel::run_application(argc, argv);
 }

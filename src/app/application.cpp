@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
+#include <system_error>
+#include <thread>
 
 namespace tindrel {
 namespace {
@@ -21,6 +24,17 @@ void end_if_no_display(QtMsgType type, const QMessageLogContext& context, const 
     }
 }
 
+// Reading the system's font configuration and font caches is most of what the first window
+// with text waits for. A helper thread does it while Qt connects to the display, and Qt's
+// font database then finds it done. Nothing is lost when no thread can be started.
+std::jthread read_font_configuration() {
+    try {
+        return std::jthread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        return {};
+    }
+}
+
 } // namespace
 
 int run_application(int argc, char** argv) {
@@ -28,6 +42,7 @@ int run_application(int argc, char** argv) {
     // connects to the display, and start-up takes the result at its sound step.
     SystemFacilities facilities;
     facilities.begin_sound_start();
+    const std::jthread font_configuration = read_font_configuration();
 
     const QtMessageHandler usual_handler = qInstallMessageHandler(end_if_no_display);
     QApplication app(argc, argv);
