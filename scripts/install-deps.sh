@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build_packages=(cmake g++ make pkg-config ccache qt6-base-dev libjpeg62-turbo-dev libsdl2-dev
-                libcap2-bin)
+                libcap2-bin libfontconfig-dev)
 run_packages=(xvfb openbox xdotool x11-utils fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev googletest libbenchmark-dev clang-14 libclang-rt-14-dev
                python3 python3-aiosmtpd swaks hyperfine iproute2 util-linux time imagemagick
