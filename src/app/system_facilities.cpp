@@ -9,6 +9,8 @@
 
 #include <QImage>
 #include <cstdio>
+#include <system_error>
+#include <thread>
 
 namespace tindrel {
 namespace {
@@ -48,6 +50,23 @@ struct SystemFacilities::Parts {
     SdlAudioDevice audio; // before the output, which closes it when destroyed
     SoundOutput sound{audio};
     SoundBeeper sound_beeper{sound};
+    // Brings the sound up ahead of start-up's sound step; `sound` is touched by nobody
+    // else until it has been joined.
+    std::thread sound_start;
+    bool alert_clip_loaded = false;
+
+    // The sound step: the output opened and, if it was, the alert clip prepared.
+    void bring_sound_up() {
+        if (sound.sound_init()) {
+            alert_clip_loaded = sound.sound_load(alert_clip, alert_wav());
+        }
+    }
+    void finish_sound_start() {
+        if (sound_start.joinable()) {
+            sound_start.join();
+        }
+    }
+    ~Parts() { finish_sound_start(); }
 };
 
 SystemFacilities::SystemFacilities() : parts_(std::make_unique<Parts>()) {}
@@ -64,10 +83,19 @@ bool SystemFacilities::start_network() {
 }
 
 void SystemFacilities::begin_sound_start() {
-    parts_->audio.open_in_background();
+    Parts& p = *parts_;
+    if (p.sound_start.joinable()) {
+        return;
+    }
+    try {
+        p.sound_start = std::thread([&p] { p.bring_sound_up(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: start_sound() does it all itself.
+    }
 }
 
 bool SystemFacilities::start_sound() {
+    parts_->finish_sound_start();
     return parts_->sound.sound_init();
 }
 
@@ -83,21 +111,29 @@ Pictures SystemFacilities::load_pictures() {
 }
 
 void SystemFacilities::load_alert_clip() {
-    parts_->sound.sound_load(alert_clip, alert_wav());
+    Parts& p = *parts_;
+    p.finish_sound_start();
+    if (!p.alert_clip_loaded) {
+        p.alert_clip_loaded = p.sound.sound_load(alert_clip, alert_wav());
+    }
 }
 
 ScanPlatform SystemFacilities::scan_platform() {
     Parts& p = *parts_;
+    p.finish_sound_start();
     Beeper& beeper = p.sound.is_open() ? static_cast<Beeper&>(p.sound_beeper) : p.silent_beeper;
     return ScanPlatform{p.clock, p.prober, p.resolver, beeper, p.sleeper};
 }
 
 void SystemFacilities::play_alert_sound() {
+    parts_->finish_sound_start();
     parts_->sound.sound_play(alert_clip, 0, 100);
 }
 
 void SystemFacilities::release_sound() {
+    parts_->finish_sound_start();
     parts_->sound.sound_shutdown();
+    parts_->alert_clip_loaded = false;
 }
 
 // An alert mail's message lives only inside the call that sends it, so none is ever left

@@ -15,8 +15,10 @@ public:
     SystemFacilities(const SystemFacilities&) = delete;
     SystemFacilities& operator=(const SystemFacilities&) = delete;
 
-    // Starts bringing the sound output up on a helper thread; start_sound() waits for it
-    // and gives its result. Call it first thing, before any other thread is started.
+    // Starts bringing the sound up on a helper thread: loading SDL, opening the output
+    // and preparing the alert clip take a few milliseconds that can overlap the start of
+    // Qt. start_sound() waits for it and gives its result; load_alert_clip() then finds
+    // the clip ready. Every other use of the sound waits for it too.
     void begin_sound_start();
 
     // Writes the technical cause of a failure to standard error; the user sees the warning.

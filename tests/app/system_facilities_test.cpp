@@ -81,9 +81,19 @@ private slots:
         QCOMPARE(sizes, QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     }
 
+    void alert_clip_is_heard_data() {
+        QTest::addColumn<bool>("started_early");
+        QTest::newRow("sound started at its step") << false;
+        QTest::newRow("sound started ahead, on a helper thread") << true;
+    }
+
     void alert_clip_is_heard() {
+        QFETCH(bool, started_early);
         const QString output = play_into_file("alert.raw");
         SystemFacilities facilities;
+        if (started_early) {
+            facilities.begin_sound_start();
+        }
         QVERIFY(facilities.start_sound());
         facilities.load_alert_clip();
 
@@ -123,7 +133,9 @@ private slots:
 
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
         SystemFacilities without_sound;
+        without_sound.begin_sound_start(); // fails just the same ahead of its step
         QVERIFY(!without_sound.start_sound());
+        without_sound.load_alert_clip();
         QElapsedTimer elapsed;
         elapsed.start();
         without_sound.scan_platform().beeper.beep(1000, 100);

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstring>
 #include <new>
-#include <system_error>
 #include <vector>
 
 namespace tindrel {
@@ -131,41 +130,19 @@ std::unique_ptr<SdlAudioDevice::State> SdlAudioDevice::open_output() {
     return state;
 }
 
-void SdlAudioDevice::open_in_background() {
-    if (state_ || opening_.joinable()) {
-        return;
-    }
-    try {
-        opening_ = std::thread([this] { opened_ = open_output(); });
-    } catch (const std::system_error&) {
-        // No thread to spare: open() then opens the output itself.
-    }
-}
-
-void SdlAudioDevice::finish_opening() {
-    if (opening_.joinable()) {
-        opening_.join();
-        state_ = std::move(opened_);
-    }
-}
-
 bool SdlAudioDevice::open() {
     if (state_) {
         return true;
     }
-    finish_opening();
+    state_ = open_output();
     if (!state_) {
-        state_ = open_output();
-        if (!state_) {
-            return false;
-        }
+        return false;
     }
     state_->sdl.pause_audio_device(state_->device, 0);
     return true;
 }
 
 void SdlAudioDevice::close() {
-    finish_opening();
     if (!state_) {
         return;
     }

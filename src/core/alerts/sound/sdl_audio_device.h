@@ -3,7 +3,6 @@
 #include "core/alerts/sound/audio_device.h"
 
 #include <memory>
-#include <thread>
 
 namespace tindrel {
 
@@ -21,12 +20,6 @@ public:
     SdlAudioDevice(const SdlAudioDevice&) = delete;
     SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
 
-    // Starts opening the output on a helper thread, so that loading SDL and waking the
-    // sound card overlap other work; the next open() waits for it and reports its result.
-    // Falls back to opening in open() itself when no thread can be started. Call it
-    // before anything else touches SDL; the device must not be used until open().
-    void open_in_background();
-
     bool open() override;
     void close() override;
     std::shared_ptr<const DeviceSound> prepare(const WaveFormat& format,
@@ -40,12 +33,8 @@ private:
 
     // Loads SDL and opens its default output, paused. Null when either fails.
     static std::unique_ptr<State> open_output();
-    // Waits for a background open, if one was started, and takes its result.
-    void finish_opening();
 
     std::unique_ptr<State> state_;
-    std::thread opening_;
-    std::unique_ptr<State> opened_; // written by `opening_` only, read once it is joined
 };
 
 } // namespace tindrel

@@ -149,32 +149,6 @@ TEST_F(SdlAudioDeviceTest, WithoutAUsableDriverThereIsNoSound) {
     EXPECT_FALSE(sound.sound_play(alert_clip, 0, 100));
 }
 
-TEST_F(SdlAudioDeviceTest, AnOutputOpenedInTheBackgroundIsTakenByTheNextOpen) {
-    const std::vector<int16_t> clip = noise_clip(rate / 4);
-    device.open_in_background();
-    ASSERT_TRUE(sound.sound_init());
-    ASSERT_TRUE(sound.sound_load(alert_clip, as_wav(clip)));
-    ASSERT_TRUE(sound.sound_play(alert_clip, 0, 100));
-    EXPECT_NE(find(written_until_quiet(), clip), std::string::npos);
-}
-
-TEST_F(SdlAudioDeviceTest, ABackgroundOpenThatFailsLeavesNoSoundAndAnotherOpenMayTryAgain) {
-    setenv("SDL_AUDIODRIVER", "none-such", 1);
-    device.open_in_background();
-    EXPECT_FALSE(sound.sound_init());
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    EXPECT_TRUE(sound.sound_init());
-}
-
-TEST_F(SdlAudioDeviceTest, ADeviceLeftOpeningInTheBackgroundClosesWhenDestroyed) {
-    {
-        SdlAudioDevice abandoned;
-        abandoned.open_in_background();
-    }
-    // SDL's audio was released with it, so it starts afresh here.
-    EXPECT_TRUE(sound.sound_init());
-}
-
 TEST_F(SdlAudioDeviceTest, TheClipsSamplesReachTheOutputUnchanged) {
     const std::vector<int16_t> clip = noise_clip(rate / 4);
     ASSERT_TRUE(sound.sound_init());
