@@ -55,14 +55,14 @@ struct SdlAudioDevice::State {
 
     const SdlLibrary& sdl;
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec output_format{};
     std::array<Playback, 2> voices;
 
     Playback& voice(Voice v) { return voices[v == Voice::clip ? 0 : 1]; }
 
     static void fill(void* userdata, Uint8* stream, int length) {
         auto* state = static_cast<State*>(userdata);
-        std::memset(stream, state->spec.silence, static_cast<std::size_t>(length));
+        std::memset(stream, state->output_format.silence, static_cast<std::size_t>(length));
         for (Playback& playback : state->voices) {
             if (!playback.sound || playback.finished) {
                 continue;
@@ -71,7 +71,7 @@ struct SdlAudioDevice::State {
             const std::size_t count =
                 std::min(bytes.size() - playback.position, static_cast<std::size_t>(length));
             state->sdl.mix_audio_format(stream, bytes.data() + playback.position,
-                                        state->spec.format, static_cast<Uint32>(count),
+                                        state->output_format.format, static_cast<Uint32>(count),
                                         playback.volume);
             playback.position += count;
             if (playback.position == bytes.size()) {
@@ -111,8 +111,8 @@ std::unique_ptr<SdlAudioDevice::State> SdlAudioDevice::open_output() {
     for (Playback& playback : state->voices) {
         playback.ended = sdl->create_semaphore(0);
     }
-    state->device =
-        sdl->open_audio_device(nullptr, 0, &wanted, &state->spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    state->device = sdl->open_audio_device(nullptr, 0, &wanted, &state->output_format,
+                                           SDL_AUDIO_ALLOW_ANY_CHANGE);
     const bool ready = state->device != 0 && state->voices[0].ended != nullptr &&
                        state->voices[1].ended != nullptr;
     if (!ready) {
@@ -165,7 +165,7 @@ std::shared_ptr<const DeviceSound> SdlAudioDevice::prepare(const WaveFormat& for
         format.samples_per_second > 200000) {
         return nullptr;
     }
-    const SDL_AudioSpec& out = state_->spec;
+    const SDL_AudioSpec& out = state_->output_format;
     const std::size_t frames = samples.size() / static_cast<std::size_t>(frame_size);
     const std::size_t out_frame_size = SDL_AUDIO_BITSIZE(out.format) / 8 * out.channels;
     const double expected =
@@ -241,9 +241,9 @@ bool SdlAudioDevice::wait_until_finished(Voice voice, uint32_t timeout_ms) {
         return false;
     }
     // The last samples were handed over with one buffer still to play.
-    const Uint32 buffer_ms =
-        static_cast<Uint32>((uint64_t{state_->spec.samples} * 1000 + state_->spec.freq - 1) /
-                            static_cast<uint64_t>(state_->spec.freq));
+    const Uint32 buffer_ms = static_cast<Uint32>(
+        (uint64_t{state_->output_format.samples} * 1000 + state_->output_format.freq - 1) /
+        static_cast<uint64_t>(state_->output_format.freq));
     state_->sdl.delay(buffer_ms);
     return true;
 }

@@ -27,11 +27,13 @@ public:
     WavBuilder& fmt(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
         const auto align = static_cast<uint16_t>(channels * bits / 8);
         std::vector<uint8_t> body;
-        auto u16 = [&](uint16_t v) { body.insert(body.end(), {uint8_t(v), uint8_t(v >> 8)}); };
-        auto u32 = [&](uint32_t v) {
-            body.insert(body.end(),
-                        {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+        auto put = [&](uint32_t v, int byte_count) {
+            for (int i = 0; i < byte_count; ++i) {
+                body.push_back(static_cast<uint8_t>(v >> (8 * i)));
+            }
         };
+        auto u16 = [&](uint16_t v) { put(v, 2); };
+        auto u32 = [&](uint32_t v) { put(v, 4); };
         u16(tag);
         u16(channels);
         u32(rate);
