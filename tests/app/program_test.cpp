@@ -5,6 +5,7 @@
 #include "menu_driver.h"
 #include "message_box_answerer.h"
 #include "qt_warnings.h"
+#include "scratch_working_folder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -42,8 +42,7 @@ class ProgramTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_;
-    QString previous_folder_;
+    std::unique_ptr<tindrel::testing::ScratchWorkingFolder> folder_;
     std::unique_ptr<FakeFacilities> facilities_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<QSignalSpy> ended_;
@@ -88,10 +87,8 @@ private slots:
 
     void init() {
         tindrel::testing::fail_on_qt_warnings();
-        previous_folder_ = QDir::currentPath();
-        folder_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder_->isValid());
-        QVERIFY(QDir::setCurrent(folder_->path()));
+        folder_ = std::make_unique<tindrel::testing::ScratchWorkingFolder>();
+        QVERIFY(folder_->entered());
         facilities_ = std::make_unique<FakeFacilities>();
         program_ = std::make_unique<Program>(*facilities_);
         ended_ = std::make_unique<QSignalSpy>(program_.get(), &Program::ended);
@@ -99,7 +96,6 @@ private slots:
 
     void cleanup() {
         program_.reset();
-        QDir::setCurrent(previous_folder_);
         folder_.reset();
     }
 

@@ -8,6 +8,7 @@
 #include "menu_driver.h"
 #include "message_box_answerer.h"
 #include "qt_warnings.h"
+#include "scratch_working_folder.h"
 #include "scripted_smtp_peer.h"
 
 #include <QAction>
@@ -20,7 +21,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -71,8 +71,7 @@ class ScanTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_;
-    QString previous_folder_;
+    std::unique_ptr<tindrel::testing::ScratchWorkingFolder> folder_;
     std::unique_ptr<FakeFacilities> facilities_;
     std::unique_ptr<Program> program_;
     std::unique_ptr<QSignalSpy> ended_;
@@ -126,10 +125,8 @@ private slots:
 
     void init() {
         tindrel::testing::fail_on_qt_warnings();
-        previous_folder_ = QDir::currentPath();
-        folder_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder_->isValid());
-        QVERIFY(QDir::setCurrent(folder_->path()));
+        folder_ = std::make_unique<tindrel::testing::ScratchWorkingFolder>();
+        QVERIFY(folder_->entered());
         facilities_ = std::make_unique<FakeFacilities>();
         facilities_->clock.local = tindrel::LocalTime{2012, 3, 5, 9, 4, 30, 1, 60};
         program_ = std::make_unique<Program>(*facilities_);
@@ -139,7 +136,6 @@ private slots:
     void cleanup() {
         program_.reset();
         facilities_.reset();
-        QDir::setCurrent(previous_folder_);
         folder_.reset();
     }
 

@@ -4,13 +4,13 @@
 #include "fake_facilities.h"
 #include "menu_driver.h"
 #include "qt_warnings.h"
+#include "scratch_working_folder.h"
 #include "secondary_window_driver.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
 
@@ -60,8 +60,7 @@ class SecondaryWindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_;
-    QString previous_folder_;
+    std::unique_ptr<tindrel::testing::ScratchWorkingFolder> folder_;
     std::unique_ptr<FakeFacilities> facilities_;
     std::unique_ptr<Program> program_;
 
@@ -96,10 +95,8 @@ private slots:
 
     void init() {
         tindrel::testing::fail_on_qt_warnings();
-        previous_folder_ = QDir::currentPath();
-        folder_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder_->isValid());
-        QVERIFY(QDir::setCurrent(folder_->path()));
+        folder_ = std::make_unique<tindrel::testing::ScratchWorkingFolder>();
+        QVERIFY(folder_->entered());
         QFile file(QStringLiteral("IPs.td"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(kDefaultFile);
@@ -114,7 +111,6 @@ private slots:
 
     void cleanup() {
         program_.reset();
-        QDir::setCurrent(previous_folder_);
         folder_.reset();
     }
 
