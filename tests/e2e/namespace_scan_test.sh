@@ -60,8 +60,13 @@ for mail in "$work/mails"/*.eml; do
 done
 
 xdotool mousemove --window "$main_window" 370 338 click 1 # Stop
-xdotool windowactivate --sync "$main_window" key alt+F4
-wait_for 10 ended "$app_pid" || fail "the program did not end after Stop and closing"
+# The click may wait behind a probe or an alert mail in progress, and a close request that
+# arrives while the scan still runs is dropped; so the close is asked again until it lands.
+for _ in $(seq 8); do
+    xdotool windowactivate --sync "$main_window" key alt+F4 2>/dev/null || true
+    wait_for 2 ended "$app_pid" && break
+done
+ended "$app_pid" || fail "the program did not end after Stop and closing"
 status=0
 wait "$app_pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit code $status"
