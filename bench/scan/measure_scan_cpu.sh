@@ -12,24 +12,11 @@ seconds=${2:-60}
 program=$build/bench/scan/bench_scan_cpu
 [ -x "$program" ] || { echo "missing $program: build bench_scan_cpu first" >&2; exit 2; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The work folder, its clean-up and the virtual screen are the end-to-end tests' own.
+source "$(dirname "$0")/../../tests/e2e/virtual_screen.sh"
 
 if [ "${3:-}" = --x11 ]; then
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    pids+=($!)
-    exec 3>&-
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -n1 "$work/display")
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    sleep 0.5
+    start_virtual_screen
     export QT_QPA_PLATFORM=xcb
     echo "platform: xcb on Xvfb $DISPLAY with openbox"
 else

@@ -16,29 +16,13 @@ for binary in "$program" "$bare"; do
     [ -x "$binary" ] || { echo "missing $binary: build the bench targets first" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The work folder, its clean-up and the virtual screen are the end-to-end tests' own.
+source "$(dirname "$0")/../../tests/e2e/virtual_screen.sh"
 
 if [ "${2:-}" = --x11 ]; then
-    display=
-    for n in $(seq 90 199); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
-    done
-    [ -n "$display" ] || { echo "no free display" >&2; exit 2; }
-    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    pids+=($!)
-    export DISPLAY=$display
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    sleep 0.5
+    start_virtual_screen
     export QT_QPA_PLATFORM=xcb
-    echo "platform: xcb on Xvfb $display with openbox"
+    echo "platform: xcb on Xvfb $DISPLAY with openbox"
 else
     export QT_QPA_PLATFORM=offscreen
     echo "platform: offscreen"

@@ -32,16 +32,7 @@ public:
 
 // Tuesday 5 June 2012, 14:03:07, two hours ahead of UTC.
 inline LocalTime example_local_time(int utc_offset_minutes = 120) {
-    LocalTime t;
-    t.year = 2012;
-    t.month = 6;
-    t.day = 5;
-    t.hour = 14;
-    t.minute = 3;
-    t.second = 7;
-    t.weekday = 2;
-    t.utc_offset_minutes = utc_offset_minutes;
-    return t;
+    return LocalTime{2012, 6, 5, 14, 3, 7, /*weekday=*/2, utc_offset_minutes};
 }
 
 // A fixed local date for the Date line, with the real wall clock for the reply time-outs, so

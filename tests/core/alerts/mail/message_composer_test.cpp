@@ -97,26 +97,11 @@ TEST(ComposeMessage, BodyIsEncodedAndWrittenInOnePiece) {
 }
 
 TEST(FormatDateLine, DayWithoutLeadingZeroAndTwoDigitTimeFields) {
-    LocalTime t;
-    t.year = 2023;
-    t.month = 1;
-    t.day = 1;
-    t.hour = 9;
-    t.minute = 5;
-    t.second = 3;
-    t.weekday = 0;
-    t.utc_offset_minutes = -570;
-    EXPECT_EQ(format_date_line(t), "Date: Sun, 1 Jan 2023 09:05:03 -0930\r\n");
-
-    t.year = 1999;
-    t.month = 12;
-    t.day = 31;
-    t.hour = 23;
-    t.minute = 59;
-    t.second = 59;
-    t.weekday = 6;
-    t.utc_offset_minutes = 840;
-    EXPECT_EQ(format_date_line(t), "Date: Sat, 31 Dec 1999 23:59:59 +1400\r\n");
+    // year, month, day, hour, minute, second, weekday, offset in minutes
+    EXPECT_EQ(format_date_line(LocalTime{2023, 1, 1, 9, 5, 3, 0, -570}),
+              "Date: Sun, 1 Jan 2023 09:05:03 -0930\r\n");
+    EXPECT_EQ(format_date_line(LocalTime{1999, 12, 31, 23, 59, 59, 6, 840}),
+              "Date: Sat, 31 Dec 1999 23:59:59 +1400\r\n");
 }
 
 TEST(BuildAddressLine, ListsRecipientsOfEachKindOldestFirst) {
